@@ -1,0 +1,52 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "decode/Reading.h"
+
+namespace volmograph {
+
+enum class FrameVerdict {
+  Accepted,
+  RejectedValue,  // a character of the main value text is not blank, '+', '-', '.' or a digit
+};
+
+enum class InterpretResult {
+  Done,
+  UnknownFunction,  // the function code is not one of 'A'..'T'
+};
+
+inline constexpr char kMicroSign = static_cast<char>(0xB5);
+inline constexpr char kDegreeSign = static_cast<char>(0xB0);
+
+// Cuts the texts of a reading from the 26 characters of a frame (fewer are read as blanks).
+// On rejection the reading keeps the rms marker and the rejected value text.
+FrameVerdict AcceptFrame(std::string_view frame, Reading& reading);
+
+// Completes an accepted reading for the function code at frame offset 1.
+// Normalises the function ('B' with prefix 'm' becomes 'C'), the prefix, the units, the
+// coupling and the second display; counts the decimals and tests for over-range.
+InterpretResult InterpretReading(char functionCode, Reading& reading);
+
+// The dBm value (voltages 'A'..'D', currents 'K', 'L') or the conductance in nS
+// (resistance 'E') of a scaled value against a reference impedance in kilo-ohms.
+std::optional<double> DerivedValue(char function, double x, float refKOhm);
+
+// Factor of a prefix character as received ('K', 'M', 'm', 'n', 'u') or as shown
+// ('k', micro sign); 1 for any other character.
+double PrefixFactor(char prefix);
+
+// Ordinary decimal conversion, independent of the locale: leading blanks skipped, optional
+// sign, digits, optional point and fraction; stops at the first other character; 0 when
+// no digits.
+double ParseDecimal(std::string_view text);
+
+// The over-range rule on a value text with the given decimals, compared on the text's
+// exact value (never 'M', never negative).
+bool IsOverRange(char function, std::string_view valueText, int decimals);
+
+// Number of characters after the point in a 6-character value text, 0 when no point.
+int CountDecimals(std::string_view valueText);
+
+}  // namespace volmograph

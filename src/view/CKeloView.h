@@ -1,0 +1,163 @@
+#pragma once
+
+// The form view: owns the serial settings, the meter driver, the run flags, the readout
+// statistics, the sample list, the waveform capture and the display mode. Its behaviour is
+// written in the folders that own it: creation and settings here in view/, the timer tick,
+// run control and readout in decode/, the display modes in graph/.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "decode/Reading.h"
+#include "link/CComTR6400.h"
+#include "link/CRScom.h"
+#include "platform/Graphics.h"
+#include "platform/Platform.h"
+
+namespace volmograph {
+
+// Enabled and checked state of a command, for menus and the toolbar.
+struct CommandState {
+  bool enabled = true;
+  bool checked = false;
+  friend bool operator==(const CommandState&, const CommandState&) = default;
+};
+
+// Kinds of control that ask for their colours.
+enum class ControlKind { Button, ListBox, Static, Other };
+
+// What a control-colour request answers; nullopt means the framework's own colours.
+struct ControlColours {
+  Rgb text;
+  Rgb background;
+  BkMode mode;
+};
+
+class CKeloView {
+ public:
+  explicit CKeloView(const Platform& platform);
+  ~CKeloView();
+  CKeloView(const CKeloView&) = delete;
+  CKeloView& operator=(const CKeloView&) = delete;
+
+  // Creation (view/CKeloView.cpp).
+  int OnCreate();
+  void OnInitialUpdate();
+  std::optional<ControlColours> OnCtlColor(ControlKind kind, int controlId);
+
+  // Routes a command or a button click; false when the view does not handle it.
+  bool OnCommand(int commandId);
+  // Enabled and checked state of a command (view/CommandState.cpp).
+  CommandState QueryCommand(int commandId) const;
+
+  // Timer tick and run control (decode/TimerTick.cpp, decode/RunControl.cpp).
+  void OnTimer(int timerId);
+  void OnRunStart();
+  void OnRunStop();
+  void OnRunPause();
+
+  // Readout and function modes (decode/Readout.cpp, decode/FunctionModes.cpp).
+  void UpdateReadout();
+  void OnRel();
+  void OnDb();
+  void OnPeakHold();
+  void OnMinMax();
+  void ShowDbReference();
+
+  // Setting commands (view/SettingCommands.cpp).
+  void OnSamplingTime(int commandId);
+  void OnSampling50ms();
+  void OnDbReference(int commandId);
+  void OnCommPort();
+  void OnStartEnd();
+
+  // Display modes (graph/DisplayMode.cpp).
+  void SetDisplayMode(int mode);
+  void OnDraw();
+  void DrawWaveform();
+  void OnViewText();
+  void OnViewWaveform();
+
+  // Called when the view goes away, to end the program (the shell sets it).
+  std::function<void()> m_onDestroyed;
+
+  // ---- Data model, in declaration order ----
+  ListBox& m_sampleList;
+  std::string m_selectedLine;
+  CRScom m_comSettings;
+  CComTR6400 m_meter;
+  int m_graphFirst = 0;
+  int m_graphLast = 500;
+  char m_lastFunction = 0;
+  Reading m_reading;  // the current reading; the fields below name its parts
+  char& m_function = m_reading.function;
+  char m_axisTitle[10] = {};
+  char m_lastPrefix = ' ';
+  char m_lastUnitChar = ' ';
+  int m_lastDecimals = 0;
+  Rgb m_ctlBkColor{};
+  std::optional<Rgb> m_ctlBrush;
+  std::uint8_t m_redrawPending = 0;
+  FontDescription m_fontValue;
+  FontDescription m_fontLarge;
+  FontDescription m_fontLargeGreek;
+  FontDescription m_fontVertical;
+  FontDescription m_fontList;
+  int m_stopped = 1;
+  int m_running = 0;
+  int m_acquiring = 0;
+  int m_unsaved = 0;
+  int m_relOn = 0;
+  int m_relCapture = 0;
+  int m_peakHoldOn = 0;
+  int m_minMaxOn = 0;
+  int m_dbOn = 0;
+  int m_restoreTexts = 0;
+  char m_mmMaxText[10] = {};
+  char m_mmMinText[10] = {};
+  char m_phMaxText[10] = {};
+  char m_phMinText[10] = {};
+  char m_relValueText[10] = {};
+  char m_relUnitText[10] = {};
+  int m_samplingCheck[6] = {};  // 10 s, 1 s, 250 ms, 2 s, 500 ms, 5 s
+  int m_dbRefCheck[15] = {};    // 2, 4, 8, 16, 50, 75, 93, 110, 125, 135, 150, 300, 600, 900, 1000
+  float& m_value = m_reading.value;
+  float m_relValue = 0.0f;
+  float m_phMax = 0.0f;
+  float m_phMin = 0.0f;
+  float m_mmMax = 0.0f;
+  double m_sampleSum = 0.0;
+  float m_sampleCount = 0.0f;
+  float m_samples[501] = {};  // indices 1..500 used
+  float m_mmMin = 0.0f;
+  float m_derivedValue = 0.0f;
+  float m_plotValues[500] = {};
+  std::uint8_t m_waveform[1024] = {};
+  int m_waveformShown = 0;
+  int m_dbRefOhm = 600;
+  float m_dbRefKOhm = 0.6f;
+  int m_displayMode = 0;
+  std::string m_samplingLabel;
+  char m_frameText[100] = {};
+  char (&m_valueText)[7] = m_reading.valueText;
+  char (&m_unitText)[5] = m_reading.unitText;
+  char (&m_rmsText)[4] = m_reading.rmsText;
+  char (&m_value2Text)[7] = m_reading.value2Text;
+  char (&m_unit2Text)[5] = m_reading.unit2Text;
+  char (&m_rms2Text)[4] = m_reading.rms2Text;
+  int m_recordedLines = 0;
+  int m_linesPerPage = 45;
+  char m_szFileName[100] = {};
+
+ private:
+  void RunBulkTransferSteps();
+  void HandleDeviceGone();
+  void AppendSampleLine(const char* line);
+  void SetStatusPane(int paneId, const std::string& text);
+
+  Platform m_platform;
+};
+
+}  // namespace volmograph
