@@ -1,0 +1,12 @@
+#pragma once
+
+// Subcommands of volmograph-cli. Each takes the arguments after its own name and returns
+// the process exit status.
+
+namespace volmograph::cli {
+
+int RunDecode(int argc, char** argv);
+int RunDemo(int argc, char** argv);
+int RunReplay(int argc, char** argv);
+
+}  // namespace volmograph::cli
