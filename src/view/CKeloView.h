@@ -150,11 +150,15 @@ class CKeloView {
   int m_recordedLines = 0;
   int m_linesPerPage = 45;
   char m_szFileName[100] = {};
+  // The main value as the readout shows it after REL, dB or nS rewriting. It is kept apart
+  // from m_valueText, whose six characters cannot hold a difference such as "-3999.000".
+  char m_readoutText[32] = {};
 
  private:
   void RunBulkTransferSteps();
   void HandleDeviceGone();
   void AppendSampleLine(const char* line);
+  void ShowDerivedFigures();
   void SetStatusPane(int paneId, const std::string& text);
 
   Platform m_platform;

@@ -1,0 +1,50 @@
+// volmograph-cli: the headless front end over the same core as the desktop program.
+
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+#include "cli/Commands.h"
+
+namespace {
+
+void PrintUsage(std::FILE* out) {
+  std::fputs(
+      "usage: volmograph-cli COMMAND [ARGS]\n"
+      "\n"
+      "commands:\n"
+      "  decode [FILE]     decode raw meter bytes (FILE or standard input), one line per frame\n"
+      "  replay CAPTURE --out FILE.mtr [options]\n"
+      "                    play a captured byte stream through the view and save the result\n"
+      "  demo [--seconds N]\n"
+      "                    run the built-in simulated meter on a pseudo-terminal and show\n"
+      "                    its readings decoded live\n"
+      "\n"
+      "Run 'volmograph-cli COMMAND --help' for the options of a command.\n",
+      out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    PrintUsage(stderr);
+    return 2;
+  }
+  const std::string_view command = argv[1];
+  if (command == "--help" || command == "-h" || command == "help") {
+    PrintUsage(stdout);
+    return 0;
+  }
+  if (command == "decode") {
+    return volmograph::cli::RunDecode(argc - 2, argv + 2);
+  }
+  if (command == "replay") {
+    return volmograph::cli::RunReplay(argc - 2, argv + 2);
+  }
+  if (command == "demo") {
+    return volmograph::cli::RunDemo(argc - 2, argv + 2);
+  }
+  std::fprintf(stderr, "volmograph-cli: unknown command '%s' (try --help)\n", argv[1]);
+  return 2;
+}

@@ -1,0 +1,149 @@
+// The numeric readout of display mode 1: value, unit, rms marker and second display, with
+// the REL, dB, PEAK HOLD and MIN/MAX/AVG figures around them.
+
+#include "decode/ReadingDecoder.h"
+#include "view/CKeloView.h"
+#include "view/Ids.h"
+#include "view/ViewText.h"
+
+namespace volmograph {
+
+namespace {
+
+bool IsDecibelFunction(char function) {
+  return (function >= 'A' && function <= 'D') || function == 'K' || function == 'L';
+}
+
+// How a derived figure reads: dB with two decimals, nS with one.
+struct DerivedStyle {
+  const char* number;  // "%.2f" or "%.1f"
+  const char* unit;    // "dB" or "nS"
+};
+
+std::string DerivedText(const char* prefix, const char* rms, double value,
+                        const DerivedStyle& style) {
+  return std::string(prefix) + Format("%s ", rms) + Format(style.number, value) + " " +
+         style.unit;
+}
+
+}  // namespace
+
+void CKeloView::UpdateReadout() {
+  Form& form = m_platform.form;
+  form.Show(ctl::kValue2, true);
+  form.Show(ctl::kUnit, true);
+  form.Show(ctl::kUnit2, true);
+
+  if (m_function != 'G') {
+    if (m_peakHoldOn) {
+      if (m_restoreTexts) {
+        form.SetText(ctl::kPeakMax, Format("MAX:%s%s%s", m_rmsText, m_phMaxText, m_unitText));
+        form.SetText(ctl::kPeakMin, Format("MIN:%s%s%s", m_rmsText, m_phMinText, m_unitText));
+        m_restoreTexts = 0;
+      }
+      if (m_value > m_phMax) {
+        m_phMax = m_value;
+        form.SetText(ctl::kPeakMax, Format("MAX:%s%s%s", m_rmsText, m_valueText, m_unitText));
+        CopyField(m_phMaxText, m_valueText);
+      }
+      if (m_value < m_phMin) {
+        m_phMin = m_value;
+        form.SetText(ctl::kPeakMin, Format("MIN:%s%s%s", m_rmsText, m_valueText, m_unitText));
+        CopyField(m_phMinText, m_valueText);
+      }
+    } else if (m_minMaxOn) {
+      if (m_restoreTexts) {
+        form.SetText(ctl::kMinMaxMax, Format("MAX:%s%s%s", m_rmsText, m_mmMaxText, m_unitText));
+        form.SetText(ctl::kMinMaxMin, Format("MIN:%s%s%s", m_rmsText, m_mmMinText, m_unitText));
+        m_restoreTexts = 0;
+      }
+      if (m_value > m_mmMax) {
+        m_mmMax = m_value;
+        form.SetText(ctl::kMinMaxMax, Format("MAX:%s%s%s", m_rmsText, m_valueText, m_unitText));
+        CopyField(m_mmMaxText, m_valueText);
+      }
+      if (m_value < m_mmMin) {
+        m_mmMin = m_value;
+        form.SetText(ctl::kMinMaxMin, Format("MIN:%s%s%s", m_rmsText, m_valueText, m_unitText));
+        CopyField(m_mmMinText, m_valueText);
+      }
+      form.SetText(ctl::kMinMaxAvg,
+                   Format("AVG:%s%.3f%s", m_rmsText, m_sampleSum / m_sampleCount, m_unitText));
+    }
+  }
+
+  CopyField(m_readoutText, m_valueText);
+  if (m_relOn && m_function != 'G') {
+    if (m_relCapture) {
+      m_relCapture = 0;
+      m_relValue = m_value;
+      form.SetText(ctl::kRelReference, Format("%s %s %s", m_rmsText, m_valueText, m_unitText));
+      CopyField(m_relValueText, m_valueText);
+      CopyField(m_relUnitText, m_unitText);
+    }
+    CopyField(m_readoutText, Format("%4.3f", static_cast<double>(m_value - m_relValue)));
+  }
+
+  if (m_dbOn) {
+    ShowDerivedFigures();
+  }
+
+  form.SetFont(ctl::kValue, m_fontValue);
+  const bool over = m_function != 'M' && IsOverRange(m_function, m_readoutText, m_reading.decimals);
+  form.SetText(ctl::kValue, over ? "OVER" : m_readoutText);
+
+  form.SetFont(ctl::kUnit, m_fontLargeGreek);
+  for (char& c : m_unitText) {
+    if (c == 'u') {
+      c = kMicroSign;
+    }
+  }
+  form.SetText(ctl::kUnit, m_unitText);
+  form.SetFont(ctl::kRms, m_fontLarge);
+  form.SetFont(ctl::kValue2, m_fontLarge);
+  form.SetText(ctl::kRms, m_rmsText);
+  form.SetText(ctl::kValue2, m_value2Text);
+  form.SetFont(ctl::kUnit2, m_fontLargeGreek);
+  form.SetText(ctl::kUnit2, m_unit2Text);
+}
+
+// The dB mode: dBm of voltages and currents, nS of resistances, against m_dbRefKOhm.
+void CKeloView::ShowDerivedFigures() {
+  Form& form = m_platform.form;
+  const bool decibels = IsDecibelFunction(m_function);
+  if (decibels || m_function == 'E') {
+    const DerivedStyle style = decibels ? DerivedStyle{"%.2f", "dB"} : DerivedStyle{"%.1f", "nS"};
+    const double factor = PrefixFactor(m_unitText[0]);
+    auto derived = [&](double x) {
+      return DerivedValue(m_function, x * factor, m_dbRefKOhm).value_or(0.0);
+    };
+    double relDerived = 0.0;
+    if (m_relOn) {
+      relDerived = derived(m_relValue);
+      form.SetText(ctl::kRelReference, DerivedText("", m_rmsText, relDerived, style));
+    }
+    if (m_peakHoldOn) {
+      form.SetText(ctl::kPeakMax, DerivedText("MAX:", m_rmsText, derived(m_phMax), style));
+      form.SetText(ctl::kPeakMin, DerivedText("MIN:", m_rmsText, derived(m_phMin), style));
+    } else if (m_minMaxOn) {
+      form.SetText(ctl::kMinMaxMax, DerivedText("MAX:", m_rmsText, derived(m_mmMax), style));
+      form.SetText(ctl::kMinMaxMin, DerivedText("MIN:", m_rmsText, derived(m_mmMin), style));
+      form.SetText(ctl::kMinMaxAvg,
+                   DerivedText("AVG:", m_rmsText, derived(m_sampleSum / m_sampleCount), style));
+    }
+    m_derivedValue = static_cast<float>(
+        DerivedValue(m_function, m_reading.scaledValue, m_dbRefKOhm).value_or(0.0));
+    const double shown = m_relOn ? m_derivedValue - relDerived : m_derivedValue;
+    CopyField(m_readoutText, Format(style.number, shown));
+    CopyField(m_unitText, style.unit);
+  }
+  form.SetText(ctl::kDbReference, Format("%d OHM", m_dbRefOhm));
+}
+
+void CKeloView::ShowDbReference() {
+  if (m_dbOn) {
+    m_platform.form.SetText(ctl::kDbReference, Format("%d OHM", m_dbRefOhm));
+  }
+}
+
+}  // namespace volmograph

@@ -1,0 +1,28 @@
+#pragma once
+
+// The sample line: 67 characters of code page 1252 and a NUL, in fixed columns that the
+// graphs, the data files and the printed report read back by position.
+//
+//   0       blank            21..24  unit text        41..60  function label
+//   1..8    time HH:MM:SS    25      blank            61..66  value text as received
+//   9..10   two blanks       26..28  rms marker 2
+//   11..13  rms marker       29      blank
+//   14      blank            30..35  second value
+//   15..20  value or " OVER " 36..39 second unit; 40 blank
+//
+// Every 'u' of the line becomes the micro sign 0xB5.
+
+#include <cstddef>
+
+#include "decode/Reading.h"
+#include "platform/Clock.h"
+
+namespace volmograph {
+
+inline constexpr std::size_t kSampleLineLength = 67;
+
+// Writes the line for a reading taken at `time` into `line` (67 characters and a NUL).
+void BuildSampleLine(const LocalTime& time, const Reading& reading,
+                     char (&line)[kSampleLineLength + 1]);
+
+}  // namespace volmograph

@@ -1,0 +1,164 @@
+// The view's 50 ms timer tick: poll the meter, decode the newest frame, and when a reading
+// is due, list it, average it and show it.
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+#include "decode/ReadingDecoder.h"
+#include "decode/SampleLine.h"
+#include "view/CKeloView.h"
+#include "view/Ids.h"
+
+namespace volmograph {
+
+namespace {
+
+// Gives a device context back to its form on every path out of the tick.
+class CanvasLease {
+ public:
+  CanvasLease(Form& form, int id) : m_form(form), m_id(id), m_canvas(form.AcquireCanvas(id)) {}
+  ~CanvasLease() {
+    if (m_canvas != nullptr) {
+      m_form.ReleaseCanvas(m_id, m_canvas);
+    }
+  }
+  CanvasLease(const CanvasLease&) = delete;
+  CanvasLease& operator=(const CanvasLease&) = delete;
+  Canvas* Get() const { return m_canvas; }
+
+ private:
+  Form& m_form;
+  int m_id;
+  Canvas* m_canvas;
+};
+
+}  // namespace
+
+void CKeloView::OnTimer(int timerId) {
+  if (timerId != kViewTimerId || m_displayMode == 0) {
+    return;
+  }
+  const LocalTime now = m_platform.clock.Now();
+  // A silent meter lets the countdown run on below zero; it must not wrap around.
+  if (m_meter.m_ticksLeft > INT_MIN) {
+    --m_meter.m_ticksLeft;
+  }
+  if (m_running == 1 && m_acquiring == 0) {
+    return;  // paused
+  }
+  if (m_stopped == 1) {
+    if (m_displayMode >= 2 && m_displayMode <= 4 && m_redrawPending != 0) {
+      OnDraw();
+      --m_redrawPending;
+    }
+    return;
+  }
+
+  const int polled = m_meter.Poll();
+  if (polled == POLL_GONE) {
+    HandleDeviceGone();
+    return;
+  }
+  if (polled != POLL_DONE) {
+    return;
+  }
+  if (m_meter.m_lastFrame.size() > 1 && m_meter.m_lastFrame[1] == 'Z') {
+    RunBulkTransferSteps();
+    return;
+  }
+
+  const std::size_t frameLength = std::min(m_meter.m_lastFrame.size(), kFrameLength);
+  std::memcpy(m_frameText, m_meter.m_lastFrame.data(), frameLength);
+  m_frameText[kFrameLength] = '\0';
+  const std::string_view frame(m_frameText, kFrameLength);
+  if (AcceptFrame(frame, m_reading) != FrameVerdict::Accepted) {
+    return;  // m_sampleDue stands, so the next accepted frame is recorded
+  }
+  if (m_meter.m_sampleDue == 0) {
+    return;
+  }
+
+  m_meter.m_sampleDue = 0;
+  CanvasLease viewCanvas(m_platform.form, ctl::kView);
+  if (viewCanvas.Get() == nullptr) {
+    m_platform.prompter.ShowMessage("Fail Getdc!");
+  }
+
+  if (InterpretReading(m_frameText[1], m_reading) != InterpretResult::Done) {
+    m_function = 0;
+    m_sampleList.Clear();
+    m_lastFunction = 0;
+    m_lastPrefix = ' ';
+    m_lastUnitChar = ' ';
+    m_lastDecimals = 0;
+    return;
+  }
+  m_frameText[1] = m_function;  // a DCV frame with the prefix 'm' is read as mV
+
+  char line[kSampleLineLength + 1];
+  BuildSampleLine(now, m_reading, line);
+  m_sampleList.SetFont(m_fontList);
+
+  // A new function, range or prefix starts a new list; this reading only primes the check.
+  if (m_reading.decimals != m_lastDecimals || m_function != m_lastFunction ||
+      m_unitText[0] != m_lastPrefix || m_unitText[1] != m_lastUnitChar) {
+    m_sampleList.Clear();
+    m_lastDecimals = m_reading.decimals;
+    m_lastFunction = m_function;
+    m_lastPrefix = m_unitText[0];
+    m_lastUnitChar = m_unitText[1];
+    return;
+  }
+
+  AppendSampleLine(line);
+
+  m_sampleCount += 1.0f;
+  if (m_sampleCount > 500.0f) {
+    m_sampleSum -= m_samples[1];
+    std::memmove(&m_samples[1], &m_samples[2], 499 * sizeof m_samples[0]);
+    m_sampleCount = 500.0f;
+  }
+  m_sampleSum += m_value;
+  m_samples[static_cast<int>(m_sampleCount)] = m_value;
+
+  if (m_displayMode == 1) {
+    UpdateReadout();
+  }
+  // Modes 3 and 4 redraw their graph here once the graphs exist; mode 2 draws nothing more.
+}
+
+void CKeloView::AppendSampleLine(const char* line) {
+  const int index = m_sampleList.Add(line);
+  m_sampleList.Select(index);
+  m_sampleList.Invalidate();
+  if (m_sampleList.Count() >= 500) {
+    m_sampleList.DeleteAt(0);
+  }
+}
+
+void CKeloView::RunBulkTransferSteps() {
+  if (m_meter.m_sampleDue == 0) {
+    return;
+  }
+  m_meter.Close();
+  m_meter.m_sampleDue = 0;
+  std::memcpy(m_waveform, m_meter.m_capture.data(), sizeof m_waveform);
+  SetDisplayMode(2);
+  m_stopped = 1;
+  m_unsaved = 1;
+  m_running = 0;
+  m_acquiring = 0;
+  m_meter.m_lastFrame = " ";
+  OnDraw();
+  m_sampleList.Clear();
+}
+
+void CKeloView::HandleDeviceGone() {
+  // Ends the run as Stop does, so everything recorded stays and can be saved.
+  const std::string device = m_meter.m_deviceName;
+  OnRunStop();
+  m_platform.prompter.ShowMessage("Meter connection lost", device);
+}
+
+}  // namespace volmograph
