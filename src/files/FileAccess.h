@@ -1,0 +1,33 @@
+#pragma once
+
+// Whole-file access for the data files: a capped read of a file's first bytes, and a
+// write that either replaces the file completely or leaves the old one untouched.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace volmograph {
+
+// The system's text for an errno value, e.g. "No space left on device".
+std::string SystemErrorText(int errnum);
+
+// Opens `path` for reading. Only a regular file is accepted ("Not a regular file"
+// otherwise): a FIFO or a device named in the Open dialog must not hang or flood the
+// program. Returns the descriptor, or -1 with `error` set.
+int OpenRegularFile(const std::string& path, std::string& error);
+
+// Reads the first `maxBytes` bytes of the regular file `path` (fewer if it is shorter) into
+// `bytes`; a larger file is never loaded whole. `more`, if given, tells whether the file
+// holds further bytes. False with `error` set when the file cannot be opened or read.
+bool ReadFileHead(const std::string& path, std::size_t maxBytes, std::string& bytes,
+                  std::string& error, bool* more = nullptr);
+
+// Replaces the file `path` with `bytes`: they go to a temporary file in the same folder,
+// which is flushed to disk and then renamed over `path` (a symbolic link is followed, so
+// the file it names is replaced). An existing file keeps its permission bits. On any
+// failure the old file is untouched, no temporary file is left behind, and `error` holds
+// the reason ("No space left on device", "Permission denied", ...).
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+
+}  // namespace volmograph
