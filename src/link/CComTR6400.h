@@ -48,7 +48,12 @@ class CComTR6400 {
   int CloseConnection();
   int Close();
 
-  // Frame reader: one call per view-timer tick while the connection is open.
+  // Frame reader: one call per view-timer tick while the connection is open. Returns
+  // POLL_NO_PORT, POLL_NOTHING, POLL_DONE or POLL_GONE (the connection is then closed);
+  // on a driver that is not connected it reads nothing and returns POLL_NOTHING.
+  // A read never exceeds the scratch buffer nor the room left in m_accum; a bulk transfer
+  // longer than m_capture keeps its first kCaptureSize bytes and the rest of m_capture is
+  // zeroed; a bulk start (STX 'Z') is never cut into a frame nor discarded with stale frames.
   int Poll();
 
   // The device name Open would use for a 1-based port number.
@@ -83,6 +88,11 @@ class CComTR6400 {
   int CutFrame();
   void Resynchronise();
   void MarkDueIfExpired();
+  bool BulkHeld() const;
+  std::size_t FindBulkStart(std::size_t from, std::size_t to) const;
+  void DropFront(std::size_t count);
+  int DeviceGone();
+  void ReleaseDevice();
 
   SerialConnector& m_connector;
   Prompter& m_prompter;
