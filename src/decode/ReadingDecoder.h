@@ -24,6 +24,10 @@ inline constexpr char kDegreeSign = static_cast<char>(0xB0);
 // On rejection the reading keeps the rms marker and the rejected value text.
 FrameVerdict AcceptFrame(std::string_view frame, Reading& reading);
 
+// Frame offset (3..8) of the first character of the main value text that is not a blank,
+// '+', '-', '.' or a digit (a NUL included); -1 when the value text is valid.
+int InvalidValueOffset(std::string_view frame);
+
 // Completes an accepted reading for the function code at frame offset 1.
 // Normalises the function ('B' with prefix 'm' becomes 'C'), the prefix, the units, the
 // coupling and the second display; counts the decimals and tests for over-range.
