@@ -100,20 +100,26 @@ int RunDecode(int argc, char** argv) {
     return 1;
   }
 
-  bool writeOk = WriteLine(stdout, DecodeListingHeader());
+  bool writeOk = true;
+  bool headerWritten = false;  // not before the first read, so an unreadable input prints nothing
   FrameSplitter splitter;
   std::vector<char> chunk(kChunkSize);
   int status = 0;
   for (;;) {
     const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), in);
+    if (std::ferror(in)) {
+      std::fprintf(stderr, "volmograph-cli decode: cannot read %s: %s\n", name,
+                   std::strerror(errno));
+      status = 1;
+      break;
+    }
+    if (!headerWritten) {
+      writeOk = WriteLine(stdout, DecodeListingHeader());
+      headerWritten = true;
+    }
     splitter.Feed(std::string_view(chunk.data(), got));
     Drain(splitter, writeOk);
     if (got < chunk.size()) {
-      if (std::ferror(in)) {
-        std::fprintf(stderr, "volmograph-cli decode: cannot read %s: %s\n", name,
-                     std::strerror(errno));
-        status = 1;
-      }
       break;
     }
   }

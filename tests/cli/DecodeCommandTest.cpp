@@ -61,6 +61,7 @@ TEST(DecodeCommand, UnreadableInputIsOneLineAndStatusOne) {
     EXPECT_EQ(run.status, 1) << path;
     EXPECT_NE(run.err.find(path), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    EXPECT_EQ(run.out, "");
   }
 }
 

@@ -31,8 +31,7 @@ TEST(FrameSplitter, TakesEveryFrameAndDropsNoiseBeforeStx) {
 
 TEST(FrameSplitter, ChunkBoundariesDoNotMatter) {
   const std::string stream = "\x7f\x02" + kFrameB.substr(0, 9) + kFrameA + Bulk(1000) + "\x02\x02" +
-                             kFrameB + Bulk(1030, '\x02').replace(1001, 1, "y") + kFrameA +
-                             "tail\x02Z";
+                             kFrameB + Bulk(1030, '\x02') + kFrameA + "tail\x02Z";
   const auto whole = SplitStream(stream);
   for (std::size_t chunk = 1; chunk <= 64; ++chunk) {
     ASSERT_EQ(SplitStream(stream, chunk), whole) << "chunk " << chunk;
