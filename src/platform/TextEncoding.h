@@ -1,0 +1,23 @@
+#pragma once
+
+// Single-byte texts of the core to UTF-8 for the terminal and the window edges.
+//
+// Bytes 0x80..0xFF follow the code page's table; the code points a page leaves undefined
+// become U+FFFD. Control bytes would let raw line noise move the cursor or change the
+// terminal's state, so every byte below 0x20 except the tab, and DEL (0x7F), is shown as its
+// Unicode control picture (0x00 as U+2400 "NUL", 0x1B as U+241B "ESC", 0x7F as U+2421): one
+// visible column per byte, so fixed-width fields keep their width.
+
+#include <string>
+#include <string_view>
+
+namespace volmograph {
+
+// Code page 1253 (Greek), as the display's Greek-character-set fonts show the meter's bytes:
+// 0xB5 micro sign, 0xB0 degree sign, 0xD9 capital omega.
+std::string Cp1253ToUtf8(std::string_view text);
+
+// Code page 1252 (Western European).
+std::string Cp1252ToUtf8(std::string_view text);
+
+}  // namespace volmograph
