@@ -1,0 +1,208 @@
+#include "platform/IniProfile.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string_view>
+
+#include "platform/IniDocument.h"
+
+namespace volmograph {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+enum class FileState {
+  Absent,      // no file yet: reads give defaults, a write creates it
+  Read,        // read whole
+  Truncated,   // larger than the cap: read in part, never rewritten
+  Unreadable,  // not a regular file, no permission, I/O error: defaults, never rewritten
+};
+
+struct FileText {
+  FileState state = FileState::Absent;
+  std::string text;
+  mode_t mode = 0;
+};
+
+// Reads at most kMaxFileSize bytes. O_NONBLOCK keeps a FIFO named as the profile from
+// blocking the program; it is then refused as not a regular file.
+FileText ReadCapped(const std::string& path) {
+  FileText file;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    file.state = (errno == ENOENT || errno == ENOTDIR) ? FileState::Absent : FileState::Unreadable;
+    return file;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    file.state = FileState::Unreadable;
+    return file;
+  }
+  file.mode = info.st_mode & 07777;
+  file.text.resize(IniProfile::kMaxFileSize + 1);
+  std::size_t got = 0;
+  while (got < file.text.size()) {
+    const ssize_t n = ::read(fd, file.text.data() + got, file.text.size() - got);
+    if (n < 0 && errno == EINTR) {
+      continue;
+    }
+    if (n < 0) {
+      ::close(fd);
+      return FileText{FileState::Unreadable, {}, 0};
+    }
+    if (n == 0) {
+      break;
+    }
+    got += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  file.state = FileState::Read;
+  if (got > IniProfile::kMaxFileSize) {
+    // Drop the line the cap cut through, so that "Port=12" never reads as "Port=1".
+    got = file.text.rfind('\n', IniProfile::kMaxFileSize - 1);
+    got = (got == std::string::npos) ? 0 : got + 1;
+    file.state = FileState::Truncated;
+  }
+  file.text.resize(got);
+  file.text.shrink_to_fit();
+  return file;
+}
+
+// Follows symbolic links, so that a linked profile is updated where it lives rather than
+// replaced by a plain file.
+fs::path ResolveLinks(const fs::path& path) {
+  fs::path target = path;
+  std::error_code error;
+  for (int hops = 0; hops < 40 && fs::is_symlink(target, error); ++hops) {
+    const fs::path link = fs::read_symlink(target, error);
+    if (error) {
+      break;
+    }
+    target = link.is_absolute() ? link : target.parent_path() / link;
+  }
+  return target;
+}
+
+bool WriteAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t n = ::write(fd, text.data(), text.size());
+    if (n < 0 && errno == EINTR) {
+      continue;
+    }
+    if (n <= 0) {
+      return false;
+    }
+    text.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+mode_t DefaultFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+// Writes `text` to a temporary file beside `target`, flushes it and renames it over `target`.
+bool ReplaceFile(const fs::path& target, std::string_view text, mode_t mode) {
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  std::error_code error;
+  fs::create_directories(folder, error);
+  if (error) {
+    return false;
+  }
+  std::string name = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkstemp(name.data());
+  if (fd < 0) {
+    return false;
+  }
+  bool ok = WriteAll(fd, text) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  ok = ok && ::rename(name.c_str(), target.c_str()) == 0;
+  if (!ok) {
+    ::unlink(name.c_str());
+    return false;
+  }
+  // Make the rename itself durable; a failure here no longer endangers the old file.
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return true;
+}
+
+std::string HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+    return home;
+  }
+  if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr) {
+    return user->pw_dir;
+  }
+  return {};
+}
+
+}  // namespace
+
+IniProfile::IniProfile(std::string path) : m_path(std::move(path)) {}
+
+int IniProfile::GetInt(const std::string& section, const std::string& key, int defaultValue) {
+  return IniDocument(ReadCapped(m_path).text).GetInt(section, key, defaultValue);
+}
+
+std::string IniProfile::GetString(const std::string& section, const std::string& key,
+                                  const std::string& defaultValue) {
+  return IniDocument(ReadCapped(m_path).text).GetString(section, key, defaultValue);
+}
+
+bool IniProfile::WriteInt(const std::string& section, const std::string& key, int value) {
+  return WriteString(section, key, std::to_string(value));
+}
+
+bool IniProfile::WriteString(const std::string& section, const std::string& key,
+                             const std::string& value) {
+  const fs::path target = ResolveLinks(m_path);
+  const FileText current = ReadCapped(target.string());
+  if (current.state == FileState::Truncated || current.state == FileState::Unreadable) {
+    return false;
+  }
+  // A file the user made read-only stays as it is, although the rename could replace it.
+  if (current.state == FileState::Read && ::access(target.c_str(), W_OK) != 0) {
+    return false;
+  }
+  IniDocument document(current.text);
+  if (!document.Set(section, key, value)) {
+    return false;
+  }
+  const std::string text = document.Text();
+  if (current.state == FileState::Read && text == current.text) {
+    return true;
+  }
+  const mode_t mode = current.state == FileState::Read ? current.mode : DefaultFileMode();
+  return ReplaceFile(target, text, mode);
+}
+
+std::string DefaultProfilePath() {
+  if (const char* path = std::getenv("VOLMOGRAPH_INI"); path != nullptr && *path != '\0') {
+    return path;
+  }
+  fs::path folder;
+  // A relative XDG_CONFIG_HOME is invalid and ignored.
+  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config == '/') {
+    folder = config;
+  } else if (const std::string home = HomeFolder(); !home.empty()) {
+    folder = fs::path(home) / ".config";
+  }
+  return (folder / "volmograph.ini").string();
+}
+
+}  // namespace volmograph
