@@ -40,8 +40,7 @@ void CKeloView::OnDb() {
   if (m_dbOn) {
     m_dbOn = 0;
     m_restoreTexts = 1;
-    form.SetText(ctl::kRelReference,
-                 Format("%s %s %s", m_rmsText, m_relValueText, m_relUnitText));
+    form.SetText(ctl::kRelReference, Format("%s %s %s", m_rmsText, m_relValueText, m_relUnitText));
     EnableAll(form, {ctl::kDbGroup, ctl::kDbReference}, false);
     return;
   }

@@ -22,8 +22,7 @@ struct DerivedStyle {
 
 std::string DerivedText(const char* prefix, const char* rms, double value,
                         const DerivedStyle& style) {
-  return std::string(prefix) + Format("%s ", rms) + Format(style.number, value) + " " +
-         style.unit;
+  return std::string(prefix) + Format("%s ", rms) + Format(style.number, value) + " " + style.unit;
 }
 
 }  // namespace

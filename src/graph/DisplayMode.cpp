@@ -89,6 +89,8 @@ void CKeloView::OnViewText() {
   SetDisplayMode(1);
 }
 
-void CKeloView::OnViewWaveform() { DrawWaveform(); }
+void CKeloView::OnViewWaveform() {
+  DrawWaveform();
+}
 
 }  // namespace volmograph

@@ -10,10 +10,10 @@ namespace volmograph {
 
 struct SamplingChoice {
   int commandId;
-  int storedCode;   // the interval in 50 ms units, as the profile keeps it
-  int ticks;        // the countdown reload; a little shorter than the interval
+  int storedCode;  // the interval in 50 ms units, as the profile keeps it
+  int ticks;       // the countdown reload; a little shorter than the interval
   const char* paneText;
-  int checkIndex;   // position in m_samplingCheck: 10 s, 1 s, 250 ms, 2 s, 500 ms, 5 s
+  int checkIndex;  // position in m_samplingCheck: 10 s, 1 s, 250 ms, 2 s, 500 ms, 5 s
 };
 
 inline constexpr std::array<SamplingChoice, 6> kSamplingChoices{{

@@ -1,45 +1,18 @@
 // Runs the built volmograph-cli decode on the captured streams.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+
+#include "cli/CliRunner.h"
 
 namespace {
 
-const std::string kCli = VOLMOGRAPH_BINARY_DIR "/src/volmograph-cli";
+using volmograph::test::CliResult;
+using volmograph::test::ReadFile;
+using volmograph::test::RunCli;
+
 const std::string kVectors = VOLMOGRAPH_VECTORS_DIR "/decode/";
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-struct CliResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-CliResult RunCli(const std::string& args) {
-  const auto dir = std::filesystem::temp_directory_path();
-  const std::string out = (dir / ("decode_out_" + std::to_string(getpid()))).string();
-  const std::string err = (dir / ("decode_err_" + std::to_string(getpid()))).string();
-  const std::string command = "'" + kCli + "' " + args + " >'" + out + "' 2>'" + err + "'";
-  const int raw = std::system(command.c_str());
-  CliResult run;
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = ReadFile(out);
-  run.err = ReadFile(err);
-  std::filesystem::remove(out);
-  std::filesystem::remove(err);
-  return run;
-}
 
 TEST(DecodeCommand, ListsAFileAndStandardInputAlike) {
   for (const char* name : {"all_functions", "edge_values", "line_noise"}) {

@@ -1,0 +1,29 @@
+#include "cli/ConsoleOutput.h"
+
+#include "platform/TextEncoding.h"
+
+namespace volmograph::cli {
+
+int PrintingListBox::Add(const std::string& line) {
+  const int index = m_inner.Add(line);
+  if (!m_printing) {
+    return index;
+  }
+  // The list shows its lines in a Greek-character-set font.
+  const std::string text = Cp1253ToUtf8(line);
+  if (std::fprintf(m_out, "%s\n", text.c_str()) < 0) {
+    m_outputOk = false;
+  }
+  return index;
+}
+
+void ConsolePrompter::ShowMessage(const std::string& text, const std::string& detail) {
+  ++m_count;
+  if (detail.empty()) {
+    std::fprintf(stderr, "volmograph-cli: %s\n", text.c_str());
+  } else {
+    std::fprintf(stderr, "volmograph-cli: %s (%s)\n", text.c_str(), Cp1252ToUtf8(detail).c_str());
+  }
+}
+
+}  // namespace volmograph::cli

@@ -1,0 +1,54 @@
+#pragma once
+
+// The terminal edge of the command-line tool: the sample list and the message boxes as
+// lines of UTF-8 text.
+
+#include <cstdio>
+#include <string>
+
+#include "platform/ListBox.h"
+#include "platform/Prompter.h"
+
+namespace volmograph::cli {
+
+// A list box that prints every appended line, as the list control would show it, and
+// otherwise passes everything on to the list it wraps.
+class PrintingListBox : public ListBox {
+ public:
+  PrintingListBox(ListBox& inner, std::FILE* out) : m_inner(inner), m_out(out) {}
+
+  void Clear() override { m_inner.Clear(); }
+  int Add(const std::string& line) override;
+  void DeleteAt(int index) override { m_inner.DeleteAt(index); }
+  int Count() const override { return m_inner.Count(); }
+  std::string Line(int index) const override { return m_inner.Line(index); }
+  void Select(int index) override { m_inner.Select(index); }
+  int Selected() const override { return m_inner.Selected(); }
+  void SetFont(const FontDescription& font) override { m_inner.SetFont(font); }
+  void SetRedraw(bool redraw) override { m_inner.SetRedraw(redraw); }
+  void Invalidate() override { m_inner.Invalidate(); }
+
+  // Lines are printed only while printing is on (it starts off, so that the list control's
+  // set-up lines are not shown).
+  void SetPrinting(bool on) { m_printing = on; }
+  // False once a write to the output has failed (a closed pipe, a full disk).
+  bool OutputOk() const { return m_outputOk; }
+
+ private:
+  ListBox& m_inner;
+  std::FILE* m_out;
+  bool m_outputOk = true;
+  bool m_printing = false;
+};
+
+// Message boxes as lines on standard error: "volmograph-cli: TEXT (DETAIL)".
+class ConsolePrompter : public Prompter {
+ public:
+  void ShowMessage(const std::string& text, const std::string& detail = {}) override;
+  int Count() const { return m_count; }
+
+ private:
+  int m_count = 0;
+};
+
+}  // namespace volmograph::cli

@@ -1,0 +1,130 @@
+// volmograph-cli replay: plays a captured byte stream through the real view, exactly as the
+// desktop program would see it from the port, deterministically and as fast as the machine
+// goes, then saves the result as a data file.
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "cli/ConsoleOutput.h"
+#include "cli/ReplayOptions.h"
+#include "files/FileAccess.h"
+#include "files/SaveContent.h"
+#include "platform/HeadlessPlatform.h"
+#include "view/CKeloView.h"
+#include "view/Ids.h"
+
+namespace volmograph::cli {
+
+namespace {
+
+constexpr int kTicksAfterCapture = 2;
+
+struct CaptureFile {
+  std::FILE* file = nullptr;
+  ~CaptureFile() {
+    if (file != nullptr) {
+      std::fclose(file);
+    }
+  }
+};
+
+// Sets the sampling interval the way the user would: through its command where one exists.
+void ApplyInterval(CKeloView& view, const ReplayOptions& options) {
+  if (options.intervalCommand != 0) {
+    view.OnCommand(options.intervalCommand);
+  } else if (options.intervalTicks == 1) {
+    view.OnCommand(cmd::kSampling50ms);
+  } else if (options.intervalTicks > 1) {
+    view.m_meter.m_reloadTicks = options.intervalTicks;
+    view.m_comSettings.m_samplingTicks = options.intervalTicks;
+  }
+}
+
+bool RunEnded(const CKeloView& view) {
+  return view.m_running == 0;
+}
+
+}  // namespace
+
+int RunReplay(int argc, char** argv) {
+  ReplayOptions options;
+  std::string error;
+  if (!ParseReplayOptions(argc, argv, options, error)) {
+    if (error.empty()) {
+      std::fputs(ReplayUsage(), stdout);
+      return 0;
+    }
+    std::fprintf(stderr, "volmograph-cli replay: %s\n", error.c_str());
+    return 2;
+  }
+
+  CaptureFile capture;
+  const int fd = OpenRegularFile(options.capturePath, error);
+  if (fd < 0 || (capture.file = fdopen(fd, "rb")) == nullptr) {
+    std::fprintf(stderr, "volmograph-cli replay: cannot read %s: %s\n", options.capturePath.c_str(),
+                 error.empty() ? std::strerror(errno) : error.c_str());
+    return 1;
+  }
+
+  // The user's profile is neither read nor written: the view gets an in-memory default one.
+  HeadlessPlatform headless;
+  PrintingListBox list(headless.m_list, stdout);
+  ConsolePrompter prompter;
+  Platform platform = headless.Bundle();
+  Platform replayPlatform{platform.form,    list,           platform.statusBar,
+                          platform.profile, prompter,       platform.dialogs,
+                          platform.timer,   platform.clock, platform.serial};
+
+  auto view = std::make_unique<CKeloView>(replayPlatform);
+  view->OnCreate();
+  view->OnInitialUpdate();
+  list.SetPrinting(true);
+  ApplyInterval(*view, options);
+  headless.m_clock.Set(options.start);
+  view->OnCommand(cmd::kStart);
+  if (view->m_running == 0) {
+    std::fprintf(stderr, "volmograph-cli replay: the run did not start\n");
+    return 1;
+  }
+
+  ScriptedLine& line = *headless.m_serial.Line();
+  std::vector<char> chunk(options.bytesPerTick);
+  int ticksLeftAfterCapture = kTicksAfterCapture;
+  while (!RunEnded(*view) && ticksLeftAfterCapture > 0) {
+    const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), capture.file);
+    if (got > 0) {
+      line.Feed(std::string_view(chunk.data(), got));
+    } else {
+      if (std::ferror(capture.file)) {
+        std::fprintf(stderr, "volmograph-cli replay: cannot read %s: %s\n",
+                     options.capturePath.c_str(), std::strerror(errno));
+        return 1;
+      }
+      --ticksLeftAfterCapture;
+    }
+    headless.m_timer.Fire(kViewTimerId);
+    headless.m_clock.Advance(kViewTimerPeriodMs);
+  }
+  if (!RunEnded(*view)) {
+    view->OnCommand(cmd::kStop);
+  }
+
+  if (!WriteFileAtomically(options.outPath, BuildSaveContent(*view), error)) {
+    std::fprintf(stderr, "volmograph-cli replay: cannot write %s: %s\n", options.outPath.c_str(),
+                 error.c_str());
+    return 1;
+  }
+  if (std::fflush(stdout) != 0 || !list.OutputOk()) {
+    std::fprintf(stderr, "volmograph-cli replay: cannot write to standard output\n");
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace volmograph::cli

@@ -1,0 +1,89 @@
+// Replays captured streams through the view with the built volmograph-cli and compares the
+// listed lines and the saved data file byte for byte with the checked-in results.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "cli/CliRunner.h"
+
+namespace {
+
+using volmograph::test::CliResult;
+using volmograph::test::ReadFile;
+using volmograph::test::RunCli;
+
+const std::string kVectors = VOLMOGRAPH_VECTORS_DIR "/replay/";
+
+class ReplayCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_out =
+        (std::filesystem::temp_directory_path() / ("replay_" + std::to_string(getpid()) + ".mtr"))
+            .string();
+  }
+  void TearDown() override { std::filesystem::remove(m_out); }
+
+  CliResult Replay(const std::string& name, const std::string& options) {
+    return RunCli("replay '" + kVectors + name + ".bin' --out '" + m_out + "' " + options);
+  }
+
+  std::string m_out;
+};
+
+TEST_F(ReplayCommand, TextRunMatchesTheGoldenListAndFile) {
+  const CliResult run = Replay("dcv_run", "--start 12:00:00");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out, ReadFile(kVectors + "dcv_run.stdout"));
+  EXPECT_EQ(ReadFile(m_out), ReadFile(kVectors + "dcv_run.mtr"));
+}
+
+TEST_F(ReplayCommand, WaveformEndsTheRunAndSavesAGraphFile) {
+  const CliResult run = Replay("waveform_run", "--interval 500ms --start 23:59:58");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, ReadFile(kVectors + "waveform_run.stdout"));
+  const std::string saved = ReadFile(m_out);
+  EXPECT_EQ(saved.size(), 4112u);
+  EXPECT_EQ(saved.substr(0, 16), "GRAPH*1VTRX521.0");
+  EXPECT_EQ(saved, ReadFile(kVectors + "waveform_run.mtr"));
+}
+
+TEST_F(ReplayCommand, ChunkSizeChangesPacingNotContent) {
+  // Twice the bytes per tick: the meter seems twice as fast, so every listed line is a
+  // line of the same run, and there are fewer of them per second of capture.
+  const CliResult run = Replay("dcv_run", "--bytes-per-tick 96 --interval 16");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_FALSE(run.out.empty());
+  for (std::size_t start = 0; start < run.out.size();) {
+    const std::size_t end = run.out.find('\n', start);
+    ASSERT_NE(end, std::string::npos);
+    EXPECT_EQ(end - start, 67u) << run.out.substr(start, end - start);
+    start = end + 1;
+  }
+}
+
+TEST_F(ReplayCommand, BadArgumentsAndUnreadableCapturesFailWithOneLine) {
+  for (const std::string& args :
+       {std::string("replay"), std::string("replay x.bin"), std::string("replay x --out"),
+        "replay '" + kVectors + "dcv_run.bin' --out /tmp/x.mtr --interval 3min",
+        "replay '" + kVectors + "dcv_run.bin' --out /tmp/x.mtr --start 25:00:00",
+        "replay '" + kVectors + "dcv_run.bin' --out /tmp/x.mtr --bytes-per-tick 0"}) {
+    const CliResult run = RunCli(args);
+    EXPECT_EQ(run.status, 2) << args;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+  }
+  const CliResult missing = Replay("no_such_capture", "");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("No such file or directory"), std::string::npos) << missing.err;
+  EXPECT_FALSE(std::filesystem::exists(m_out));
+}
+
+TEST_F(ReplayCommand, UnwritableOutputIsReported) {
+  const CliResult run = RunCli("replay '" + kVectors + "dcv_run.bin' --out /nonexistent-dir/x.mtr");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("cannot write /nonexistent-dir/x.mtr"), std::string::npos) << run.err;
+}
+
+}  // namespace
