@@ -176,7 +176,9 @@ bool IniProfile::WriteString(const std::string& section, const std::string& key,
     return false;
   }
   // A file the user made read-only stays as it is, although the rename could replace it.
-  if (current.state == FileState::Read && ::access(target.c_str(), W_OK) != 0) {
+  // The mode bits count as well as access(), which always grants root.
+  if (current.state == FileState::Read &&
+      ((current.mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) {
     return false;
   }
   IniDocument document(current.text);
