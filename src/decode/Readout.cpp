@@ -35,37 +35,10 @@ void CKeloView::UpdateReadout() {
 
   if (m_function != 'G') {
     if (m_peakHoldOn) {
-      if (m_restoreTexts) {
-        form.SetText(ctl::kPeakMax, Format("MAX:%s%s%s", m_rmsText, m_phMaxText, m_unitText));
-        form.SetText(ctl::kPeakMin, Format("MIN:%s%s%s", m_rmsText, m_phMinText, m_unitText));
-        m_restoreTexts = 0;
-      }
-      if (m_value > m_phMax) {
-        m_phMax = m_value;
-        form.SetText(ctl::kPeakMax, Format("MAX:%s%s%s", m_rmsText, m_valueText, m_unitText));
-        CopyField(m_phMaxText, m_valueText);
-      }
-      if (m_value < m_phMin) {
-        m_phMin = m_value;
-        form.SetText(ctl::kPeakMin, Format("MIN:%s%s%s", m_rmsText, m_valueText, m_unitText));
-        CopyField(m_phMinText, m_valueText);
-      }
+      TrackExtremes(m_phMax, m_phMin, m_phMaxText, m_phMinText, ctl::kPeakMax, ctl::kPeakMin);
     } else if (m_minMaxOn) {
-      if (m_restoreTexts) {
-        form.SetText(ctl::kMinMaxMax, Format("MAX:%s%s%s", m_rmsText, m_mmMaxText, m_unitText));
-        form.SetText(ctl::kMinMaxMin, Format("MIN:%s%s%s", m_rmsText, m_mmMinText, m_unitText));
-        m_restoreTexts = 0;
-      }
-      if (m_value > m_mmMax) {
-        m_mmMax = m_value;
-        form.SetText(ctl::kMinMaxMax, Format("MAX:%s%s%s", m_rmsText, m_valueText, m_unitText));
-        CopyField(m_mmMaxText, m_valueText);
-      }
-      if (m_value < m_mmMin) {
-        m_mmMin = m_value;
-        form.SetText(ctl::kMinMaxMin, Format("MIN:%s%s%s", m_rmsText, m_valueText, m_unitText));
-        CopyField(m_mmMinText, m_valueText);
-      }
+      TrackExtremes(m_mmMax, m_mmMin, m_mmMaxText, m_mmMinText, ctl::kMinMaxMax,
+                    ctl::kMinMaxMin);
       form.SetText(ctl::kMinMaxAvg,
                    Format("AVG:%s%.3f%s", m_rmsText, m_sampleSum / m_sampleCount, m_unitText));
     }
@@ -104,6 +77,28 @@ void CKeloView::UpdateReadout() {
   form.SetText(ctl::kValue2, m_value2Text);
   form.SetFont(ctl::kUnit2, m_fontLargeGreek);
   form.SetText(ctl::kUnit2, m_unit2Text);
+}
+
+// Shows the texts of the extremes again after dB was switched off, then takes the current
+// reading into the extremes and their texts.
+void CKeloView::TrackExtremes(float& max, float& min, char (&maxText)[10], char (&minText)[10],
+                              int maxId, int minId) {
+  Form& form = m_platform.form;
+  if (m_restoreTexts) {
+    form.SetText(maxId, Format("MAX:%s%s%s", m_rmsText, maxText, m_unitText));
+    form.SetText(minId, Format("MIN:%s%s%s", m_rmsText, minText, m_unitText));
+    m_restoreTexts = 0;
+  }
+  if (m_value > max) {
+    max = m_value;
+    form.SetText(maxId, Format("MAX:%s%s%s", m_rmsText, m_valueText, m_unitText));
+    CopyField(maxText, m_valueText);
+  }
+  if (m_value < min) {
+    min = m_value;
+    form.SetText(minId, Format("MIN:%s%s%s", m_rmsText, m_valueText, m_unitText));
+    CopyField(minText, m_valueText);
+  }
 }
 
 // The dB mode: dBm of voltages and currents, nS of resistances, against m_dbRefKOhm.

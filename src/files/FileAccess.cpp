@@ -14,25 +14,6 @@ namespace volmograph {
 
 namespace {
 
-// Reads until `capacity` bytes or the end of the file; the count, or -1 with errno set.
-long ReadFully(int fd, char* buffer, std::size_t capacity) {
-  std::size_t got = 0;
-  while (got < capacity) {
-    ssize_t n = ::read(fd, buffer + got, capacity - got);
-    if (n < 0 && errno == EINTR) {
-      continue;
-    }
-    if (n < 0) {
-      return -1;
-    }
-    if (n == 0) {
-      break;
-    }
-    got += static_cast<std::size_t>(n);
-  }
-  return static_cast<long>(got);
-}
-
 bool WriteFully(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     ssize_t n = ::write(fd, bytes.data(), bytes.size());
@@ -84,6 +65,25 @@ void SyncFolder(const std::string& folder) {
 }
 
 }  // namespace
+
+long ReadFully(int fd, char* buffer, std::size_t capacity) {
+  std::size_t got = 0;
+  while (got < capacity) {
+    ssize_t n = ::read(fd, buffer + got, capacity - got);
+    if (n < 0 && errno == EINTR) {
+      continue;
+    }
+    if (n < 0) {
+      return -1;
+    }
+    if (n == 0) {
+      break;
+    }
+    got += static_cast<std::size_t>(n);
+  }
+  return static_cast<long>(got);
+}
+
 
 std::string SystemErrorText(int errnum) {
   return std::error_code(errnum, std::generic_category()).message();

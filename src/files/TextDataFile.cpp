@@ -16,24 +16,6 @@ std::string RecordToLine(std::string_view record) {
   return std::string(nul == std::string_view::npos ? line : line.substr(0, nul));
 }
 
-// Reads up to one record, retrying short reads; the byte count, or -1 with errno set.
-long ReadRecord(int fd, char (&record)[kTextRecordSize]) {
-  std::size_t got = 0;
-  while (got < kTextRecordSize) {
-    ssize_t n = ::read(fd, record + got, kTextRecordSize - got);
-    if (n < 0 && errno == EINTR) {
-      continue;
-    }
-    if (n < 0) {
-      return -1;
-    }
-    if (n == 0) {
-      break;
-    }
-    got += static_cast<std::size_t>(n);
-  }
-  return static_cast<long>(got);
-}
 
 }  // namespace
 
@@ -71,7 +53,7 @@ TextReadResult ReadTextDataFile(int fd, const TextLineSink& addLine, std::size_t
   TextReadResult result;
   char record[kTextRecordSize];
   for (;;) {
-    long got = ReadRecord(fd, record);
+    long got = ReadFully(fd, record, kTextRecordSize);
     if (got < 0) {
       result.error = SystemErrorText(errno);
       break;

@@ -159,6 +159,8 @@ class CKeloView {
   void HandleDeviceGone();
   void AppendSampleLine(const char* line);
   void ShowDerivedFigures();
+  void TrackExtremes(float& max, float& min, char (&maxText)[10], char (&minText)[10], int maxId,
+                     int minId);
   void SetStatusPane(int paneId, const std::string& text);
 
   Platform m_platform;
