@@ -113,7 +113,9 @@ void CKeloView::ShowDerivedFigures() {
     };
     double relDerived = 0.0;
     if (m_relOn) {
-      relDerived = derived(m_relValue);
+      // Rounded to a float as m_derivedValue is, so that a reading equal to the reference
+      // shows 0.00 and not -0.00.
+      relDerived = static_cast<float>(derived(m_relValue));
       form.SetText(ctl::kRelReference, DerivedText("", m_rmsText, relDerived, style));
     }
     if (m_peakHoldOn) {
