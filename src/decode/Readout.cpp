@@ -37,8 +37,7 @@ void CKeloView::UpdateReadout() {
     if (m_peakHoldOn) {
       TrackExtremes(m_phMax, m_phMin, m_phMaxText, m_phMinText, ctl::kPeakMax, ctl::kPeakMin);
     } else if (m_minMaxOn) {
-      TrackExtremes(m_mmMax, m_mmMin, m_mmMaxText, m_mmMinText, ctl::kMinMaxMax,
-                    ctl::kMinMaxMin);
+      TrackExtremes(m_mmMax, m_mmMin, m_mmMaxText, m_mmMinText, ctl::kMinMaxMax, ctl::kMinMaxMin);
       form.SetText(ctl::kMinMaxAvg,
                    Format("AVG:%s%.3f%s", m_rmsText, m_sampleSum / m_sampleCount, m_unitText));
     }
@@ -56,12 +55,15 @@ void CKeloView::UpdateReadout() {
     CopyField(m_readoutText, Format("%4.3f", static_cast<double>(m_value - m_relValue)));
   }
 
-  if (m_dbOn) {
-    ShowDerivedFigures();
-  }
+  const bool derived = m_dbOn && ShowDerivedFigures();
 
   form.SetFont(ctl::kValue, m_fontValue);
-  const bool over = m_function != 'M' && IsOverRange(m_function, m_readoutText, m_reading.decimals);
+  // A dB or nS figure is not a count of the meter's display: measured against the range's
+  // counts, 8.24 dB of a 2.000 V reading would read as over range. It shows "OVER" only when
+  // the reading itself is.
+  const bool over =
+      derived ? m_reading.over
+              : m_function != 'M' && IsOverRange(m_function, m_readoutText, m_reading.decimals);
   form.SetText(ctl::kValue, over ? "OVER" : m_readoutText);
 
   form.SetFont(ctl::kUnit, m_fontLargeGreek);
@@ -102,10 +104,12 @@ void CKeloView::TrackExtremes(float& max, float& min, char (&maxText)[10], char 
 }
 
 // The dB mode: dBm of voltages and currents, nS of resistances, against m_dbRefKOhm.
-void CKeloView::ShowDerivedFigures() {
+// True when the readout's value was rewritten as such a figure.
+bool CKeloView::ShowDerivedFigures() {
   Form& form = m_platform.form;
   const bool decibels = IsDecibelFunction(m_function);
-  if (decibels || m_function == 'E') {
+  const bool rewritten = decibels || m_function == 'E';
+  if (rewritten) {
     const DerivedStyle style = decibels ? DerivedStyle{"%.2f", "dB"} : DerivedStyle{"%.1f", "nS"};
     const double factor = PrefixFactor(m_unitText[0]);
     auto derived = [&](double x) {
@@ -134,6 +138,7 @@ void CKeloView::ShowDerivedFigures() {
     CopyField(m_unitText, style.unit);
   }
   form.SetText(ctl::kDbReference, Format("%d OHM", m_dbRefOhm));
+  return rewritten;
 }
 
 void CKeloView::ShowDbReference() {

@@ -49,7 +49,7 @@ class CKeloView {
 
   // Routes a command or a button click; false when the view does not handle it.
   bool OnCommand(int commandId);
-  // Enabled and checked state of a command (view/CommandState.cpp).
+  // Enabled and checked state of a command.
   CommandState QueryCommand(int commandId) const;
 
   // Timer tick and run control (decode/TimerTick.cpp, decode/RunControl.cpp).
@@ -158,7 +158,7 @@ class CKeloView {
   void RunBulkTransferSteps();
   void HandleDeviceGone();
   void AppendSampleLine(const char* line);
-  void ShowDerivedFigures();
+  bool ShowDerivedFigures();
   void TrackExtremes(float& max, float& min, char (&maxText)[10], char (&minText)[10], int maxId,
                      int minId);
   void SetStatusPane(int paneId, const std::string& text);

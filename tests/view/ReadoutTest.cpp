@@ -161,9 +161,10 @@ TEST_F(ViewReadout, DiodeReadingsLeaveRelAndExtremesAloneButAreAveraged) {
 }
 
 TEST_F(ViewReadout, DbModeShowsNanosiemensForResistances) {
-  rig.StartPrimed(Frame('E', "999999", " Ohm"));
+  // Just under one megaohm, as a 4000-count display shows it.
+  rig.StartPrimed(Frame('E', " 0.999", "MOhm"));
   Press(ctl::kDbButton);
-  rig.Record(Frame('E', "999999", " Ohm"));
+  rig.Record(Frame('E', " 0.999", "MOhm"));
   EXPECT_EQ(rig.Text(ctl::kValue), "0.0");
   EXPECT_EQ(rig.Text(ctl::kUnit), "nS");
   rig.Record(Frame('E', "  2000", "KOhm"));  // a new prefix: primes only
@@ -175,6 +176,23 @@ TEST_F(ViewReadout, DbModeShowsNanosiemensForResistances) {
   rig.Record(Frame('E', "  2000", "KOhm"));
   EXPECT_EQ(rig.Text(ctl::kRelReference), "    500.0 nS");
   EXPECT_EQ(rig.Text(ctl::kValue), "0.0");
+}
+
+TEST_F(ViewReadout, DerivedFiguresAreNotMistakenForOverRange) {
+  // Three decimals received: 8.24 dB and 500.0 nS lie far above 3.999 counts, yet the
+  // readings are in range.
+  rig.StartPrimed(Acv(" 2.000"));
+  Press(ctl::kDbButton);
+  rig.Record(Acv(" 2.000"));
+  EXPECT_EQ(rig.Text(ctl::kValue), "8.24");
+  rig.Record(Acv(" 4.100"));  // the reading itself over range
+  EXPECT_EQ(rig.Text(ctl::kValue), "OVER");
+
+  ViewRig ohms;
+  ohms.StartPrimed(Frame('E', " 2.000", "MOhm"));
+  ohms.Command(ctl::kDbButton);
+  ohms.Record(Frame('E', " 2.000", "MOhm"));
+  EXPECT_EQ(ohms.Text(ctl::kValue), "500.0");
 }
 
 TEST_F(ViewReadout, DbReferenceTextFollowsEveryReadingAndEveryImpedanceChange) {
