@@ -51,8 +51,8 @@ void PrintWaveform(const std::uint8_t (&waveform)[kWaveformSize]) {
   for (int row = 0; row < 51; row += 2) {
     std::string line;
     for (int column = 1; column < 128; ++column) {
-      const bool top = WaveformDot(waveform, column, row);
-      const bool bottom = WaveformDot(waveform, column, row + 1);
+      const bool top = WaveformDotAt(waveform, column, row);
+      const bool bottom = WaveformDotAt(waveform, column, row + 1);
       line += top ? (bottom ? "\u2588" : "\u2580") : (bottom ? "\u2584" : " ");
     }
     std::puts(line.c_str());

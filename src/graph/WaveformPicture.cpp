@@ -31,12 +31,33 @@ void ApplyMarkerPatch(std::uint8_t (&waveform)[kWaveformSize]) {
   SetBit(waveform, 706, 0x80);
 }
 
-bool WaveformDot(const std::uint8_t (&waveform)[kWaveformSize], int column, int row) {
-  if (column < 1 || column >= kColumns || row < 0 || row >= kFullPages * 8 + kLastPageRows) {
+bool WaveformDotPosition(int column, int row, std::size_t& index, int& bit) {
+  if (column < kWaveformFirstColumn || column > kWaveformLastColumn || row < 0 ||
+      row >= kWaveformRows) {
     return false;
   }
-  const int page = row / 8;
-  return (waveform[2 + page * kColumns + column] >> (row % 8)) & 1;
+  index = 2 + static_cast<std::size_t>((row / 8) * kColumns + column);
+  bit = row % 8;
+  return true;
+}
+
+bool SetWaveformDot(std::span<std::uint8_t> capture, int column, int row) {
+  std::size_t index = 0;
+  int bit = 0;
+  if (!WaveformDotPosition(column, row, index, bit) || index >= capture.size()) {
+    return false;
+  }
+  capture[index] = static_cast<std::uint8_t>(capture[index] | (1u << bit));
+  return true;
+}
+
+bool WaveformDotAt(std::span<const std::uint8_t> capture, int column, int row) {
+  std::size_t index = 0;
+  int bit = 0;
+  if (!WaveformDotPosition(column, row, index, bit) || index >= capture.size()) {
+    return false;
+  }
+  return (capture[index] >> bit) & 1u;
 }
 
 void DrawWaveformDots(Canvas& canvas, const std::uint8_t (&waveform)[kWaveformSize]) {

@@ -9,19 +9,29 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "platform/Canvas.h"
 
 namespace volmograph {
 
 inline constexpr std::size_t kWaveformSize = 1024;
+inline constexpr int kWaveformFirstColumn = 1;
+inline constexpr int kWaveformLastColumn = 127;
+inline constexpr int kWaveformRows = 51;
+
+// The byte index and bit of a dot; false for column 0 and dots outside the picture.
+bool WaveformDotPosition(int column, int row, std::size_t& index, int& bit);
+
+// Sets one dot; returns false (and changes nothing) for a dot that is never shown.
+bool SetWaveformDot(std::span<std::uint8_t> capture, int column, int row);
+
+// Whether a dot is set; false for dots that are never shown.
+bool WaveformDotAt(std::span<const std::uint8_t> capture, int column, int row);
 
 // Puts the meter's marker dots into column 64 (and one in column 65); clears column 64 of
 // page 0 first. Repeating it gives the same bytes.
 void ApplyMarkerPatch(std::uint8_t (&waveform)[kWaveformSize]);
-
-// Whether the dot at picture column 1..127, row 0..50 is set.
-bool WaveformDot(const std::uint8_t (&waveform)[kWaveformSize], int column, int row);
 
 // Draws every set dot as a 3 x 3 rectangle with the canvas's current brush and pen.
 void DrawWaveformDots(Canvas& canvas, const std::uint8_t (&waveform)[kWaveformSize]);

@@ -7,9 +7,6 @@
 namespace volmograph {
 namespace {
 
-constexpr int kColumnsPerPage = 128;
-constexpr std::size_t kPictureStart = 2;
-
 int TraceRow(const WaveformShape& shape, int column) {
   const double span = kWaveformLastColumn - kWaveformFirstColumn;
   const double angle =
@@ -20,36 +17,6 @@ int TraceRow(const WaveformShape& shape, int column) {
 }
 
 }  // namespace
-
-bool WaveformDotPosition(int column, int row, std::size_t& index, int& bit) {
-  if (column < kWaveformFirstColumn || column > kWaveformLastColumn || row < 0 ||
-      row >= kWaveformRows) {
-    return false;
-  }
-  const int page = row / 8;
-  index = kPictureStart + static_cast<std::size_t>(page * kColumnsPerPage + column);
-  bit = row % 8;
-  return true;
-}
-
-bool SetWaveformDot(std::span<std::uint8_t> capture, int column, int row) {
-  std::size_t index = 0;
-  int bit = 0;
-  if (!WaveformDotPosition(column, row, index, bit) || index >= capture.size()) {
-    return false;
-  }
-  capture[index] = static_cast<std::uint8_t>(capture[index] | (1u << bit));
-  return true;
-}
-
-bool WaveformDotAt(std::span<const std::uint8_t> capture, int column, int row) {
-  std::size_t index = 0;
-  int bit = 0;
-  if (!WaveformDotPosition(column, row, index, bit) || index >= capture.size()) {
-    return false;
-  }
-  return (capture[index] >> bit) & 1u;
-}
 
 WaveformCapture BuildWaveformCapture(const WaveformShape& shape) {
   WaveformCapture capture{};

@@ -17,12 +17,11 @@
 #include <cstdint>
 #include <span>
 
+#include "graph/WaveformPicture.h"
+
 namespace volmograph {
 
-inline constexpr std::size_t kWaveformCaptureLength = 1024;
-inline constexpr int kWaveformFirstColumn = 1;
-inline constexpr int kWaveformLastColumn = 127;
-inline constexpr int kWaveformRows = 51;
+inline constexpr std::size_t kWaveformCaptureLength = kWaveformSize;
 inline constexpr int kWaveformAxisRow = 25;
 
 using WaveformCapture = std::array<std::uint8_t, kWaveformCaptureLength>;
@@ -36,14 +35,5 @@ struct WaveformShape {
 // A capture with a sine trace (joined up column to column), the horizontal axis dotted on
 // every other column and the vertical axis in column 1.
 WaveformCapture BuildWaveformCapture(const WaveformShape& shape = {});
-
-// The byte index and bit of a dot; false for column 0 and dots outside the picture.
-bool WaveformDotPosition(int column, int row, std::size_t& index, int& bit);
-
-// Sets one dot; returns false (and changes nothing) for a dot that is never shown.
-bool SetWaveformDot(std::span<std::uint8_t> capture, int column, int row);
-
-// Whether a dot is set; false for dots that are never shown.
-bool WaveformDotAt(std::span<const std::uint8_t> capture, int column, int row);
 
 }  // namespace volmograph
