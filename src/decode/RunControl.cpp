@@ -18,7 +18,9 @@ void CKeloView::OnRunStart() {
     return;
   }
   // Port numbers are 8 bits wide; a larger index still names the serial server, not COM0.
-  const int portNumber = std::clamp(m_comSettings.m_portIndex + 1, 0, 255);
+  // Widened first: the largest stored index plus one does not fit an int.
+  const long long portNumber =
+      std::clamp(static_cast<long long>(m_comSettings.m_portIndex) + 1, 0LL, 255LL);
   if (m_meter.Open(static_cast<std::uint8_t>(portNumber)) != 1) {
     return;
   }

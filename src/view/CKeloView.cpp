@@ -67,7 +67,8 @@ int CKeloView::OnCreate() {
   SetStatusPane(pane::kFileName, "NONAME");
   SetStatusPane(pane::kDbReference, Format("%4d Ohm", m_dbRefOhm));
   SetStatusPane(pane::kSamplingTime, m_samplingLabel);
-  SetStatusPane(pane::kPort, Format("COM %1d", m_comSettings.m_portIndex + 1));
+  SetStatusPane(pane::kPort,
+                Format("COM %1lld", static_cast<long long>(m_comSettings.m_portIndex) + 1));
 
   m_fontValue = CourierNew(80, 40, 0, 700, CharSet::Ansi);
   m_fontLarge = CourierNew(40, 20, 0, 700, CharSet::Ansi);

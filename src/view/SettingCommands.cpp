@@ -59,7 +59,8 @@ void CKeloView::OnCommPort() {
   m_comSettings.m_portIndex = dialog.m_portIndex;
   m_meter.m_portIndex = dialog.m_portIndex;
   m_platform.profile.WriteInt(kSectionComm, kKeyPort, m_comSettings.m_portIndex);
-  SetStatusPane(pane::kPort, Format("COM %1d", m_comSettings.m_portIndex + 1));
+  SetStatusPane(pane::kPort,
+                Format("COM %1lld", static_cast<long long>(m_comSettings.m_portIndex) + 1));
 }
 
 void CKeloView::OnStartEnd() {

@@ -200,6 +200,21 @@ TEST(ViewSettings, PortSevenNamesTheSerialServer) {
   EXPECT_EQ(server.V().m_acquiring, 1);
 }
 
+// A damaged profile may hold the largest index there is: its port number, one more, must
+// neither wrap to a negative pane text nor to COM0.
+TEST(ViewSettings, LargestStoredPortIndexStillNamesTheSerialServer) {
+  ViewRig rig("[COMM]\nPort=2147483647\n", [](HeadlessPlatform& hp) {
+    hp.m_serial = ScriptedSerialConnector({"\\\\.\\TELNET"});
+  });
+  EXPECT_EQ(Pane(rig, pane::kPort), "COM 2147483648");
+  rig.Hp().m_dialogs.ScriptCommPort({}, true);
+  rig.Command(cmd::kCommPort);
+  EXPECT_EQ(Pane(rig, pane::kPort), "COM 2147483648");
+  rig.Command(cmd::kStart);
+  EXPECT_EQ(rig.Hp().m_serial.OpenedPorts(), std::vector<std::string>{"\\\\.\\TELNET"});
+  EXPECT_EQ(rig.V().m_acquiring, 1);
+}
+
 TEST(ViewSettings, CommPortDialogOkWritesThePortAndCancelChangesNothing) {
   ViewRig rig;
   rig.Hp().m_dialogs.ScriptCommPort({1013}, false);
