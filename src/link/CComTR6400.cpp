@@ -225,11 +225,14 @@ int CComTR6400::CutFrame() {
   if (m_accumLength > kFrameLength) {
     // Frames beyond the next one are stale by the time they would be read: drop them.
     // A bulk transfer among them is kept, or the waveform it carries would be lost.
+    // A last STX may be a transfer whose 'Z' is still on the line.
     const std::size_t bulk = FindBulkStart(0, m_accumLength);
-    if (bulk == kNotFound) {
-      m_accumLength = 0;
-    } else {
+    if (bulk != kNotFound) {
       DropFront(bulk);
+    } else if (m_accum[m_accumLength - 1] == kStx) {
+      DropFront(m_accumLength - 1);
+    } else {
+      m_accumLength = 0;
     }
   }
   return POLL_DONE;
