@@ -9,7 +9,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth x11-apps fonts-liberation fontconfig
-  imagemagick poppler-utils
+  imagemagick poppler-utils locales
 )
 
 missing=()

@@ -1,10 +1,14 @@
 #include "decode/DecimalText.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include <cfloat>
-#include <clocale>
-#include <string>
 
 #include "decode/ReadingDecoder.h"
 
@@ -35,21 +39,40 @@ TEST(ParseDecimal, HugeDigitStringsSaturate) {
   EXPECT_EQ(ParseDecimal("0." + std::string(400, '0') + "1"), 0.0);
 }
 
+// Builds a German locale (decimal comma) in a temporary folder when none is installed, so
+// that the test does not depend on the machine's locale set-up.
+bool SelectCommaLocale() {
+  for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE", "ru_RU.UTF-8"}) {
+    if (std::setlocale(LC_NUMERIC, name) != nullptr) {
+      return true;
+    }
+  }
+  const std::string folder =
+      std::filesystem::temp_directory_path() / ("volmograph_locale_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  const std::string command =
+      "localedef -i de_DE -f UTF-8 '" + folder + "/de_DE.UTF-8' >/dev/null 2>&1";
+  if (std::system(command.c_str()) != 0) {
+    return false;
+  }
+  ::setenv("LOCPATH", folder.c_str(), 1);
+  const bool selected = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+  ::unsetenv("LOCPATH");
+  std::filesystem::remove_all(folder);
+  return selected;
+}
+
 TEST(ParseDecimal, IgnoresTheLocale) {
   const char* previous = std::setlocale(LC_NUMERIC, nullptr);
   const std::string saved = previous ? previous : "C";
-  bool commaLocale = false;
-  for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE", "ru_RU.UTF-8"}) {
-    if (std::setlocale(LC_NUMERIC, name) != nullptr) {
-      commaLocale = true;
-      break;
-    }
-  }
+  const bool commaLocale = SelectCommaLocale();
   const double parsed = ParseDecimal(" 1.25");
+  const bool comma = std::localeconv()->decimal_point[0] == ',';
   std::setlocale(LC_NUMERIC, saved.c_str());
   if (!commaLocale) {
-    GTEST_SKIP() << "no locale with a decimal comma installed";
+    GTEST_SKIP() << "no locale with a decimal comma can be had";
   }
+  ASSERT_TRUE(comma);
   EXPECT_EQ(parsed, 1.25);
 }
 
