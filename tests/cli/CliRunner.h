@@ -7,18 +7,13 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+
+#include "support/TestFiles.h"
 
 namespace volmograph::test {
 
 inline const std::string kCli = VOLMOGRAPH_BINARY_DIR "/src/volmograph-cli";
-
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 struct CliResult {
   int status = -1;

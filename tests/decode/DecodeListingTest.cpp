@@ -2,20 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "decode/FrameSplitter.h"
+#include "support/TestFiles.h"
 
 namespace volmograph {
 namespace {
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_TRUE(in) << path;
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using volmograph::test::ReadFile;
 
 std::string Listing(std::string_view stream, std::size_t chunk) {
   std::string out = DecodeListingHeader() + "\n";

@@ -54,36 +54,36 @@ int SaveFailsInChild(const std::string& path, const std::string& bytes,
 }
 
 TEST(FileAccess, AtomicWriteCreatesAndReplacesKeepingThePermissions) {
-  test::ScratchFolder folder;
+  test::TempFolder folder;
   std::string path = folder / "data.mtr";
   std::string error;
   ASSERT_TRUE(WriteFileAtomically(path, "first", error)) << error;
-  EXPECT_EQ(test::ReadBytes(path), "first");
+  EXPECT_EQ(test::ReadFile(path), "first");
 
   fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   ASSERT_TRUE(WriteFileAtomically(path, std::string("sec\0nd", 6), error)) << error;
-  EXPECT_EQ(test::ReadBytes(path), std::string("sec\0nd", 6));
+  EXPECT_EQ(test::ReadFile(path), std::string("sec\0nd", 6));
   EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(Names(folder.Path()), std::set<std::string>{"data.mtr"});
 }
 
 TEST(FileAccess, AtomicWriteThroughASymbolicLinkReplacesTheLinkedFile) {
-  test::ScratchFolder folder;
-  test::WriteBytes(folder / "real.mtr", "old");
+  test::TempFolder folder;
+  test::WriteFile(folder / "real.mtr", "old");
   fs::create_symlink("real.mtr", folder / "link.mtr");
   std::string error;
   ASSERT_TRUE(WriteFileAtomically(folder / "link.mtr", "new", error)) << error;
   EXPECT_TRUE(fs::is_symlink(folder / "link.mtr"));
-  EXPECT_EQ(test::ReadBytes(folder / "real.mtr"), "new");
+  EXPECT_EQ(test::ReadFile(folder / "real.mtr"), "new");
 }
 
 TEST(FileAccess, AtomicWriteIntoAReadOnlyFolderFailsAndKeepsTheOldFile) {
-  test::ScratchFolder folder;
+  test::TempFolder folder;
   fs::permissions(folder.Path(), fs::perms::owner_all | fs::perms::group_all |
                                      fs::perms::others_read | fs::perms::others_exec);
   std::string path = folder / "data.mtr";
-  test::WriteBytes(path, "old contents");
+  test::WriteFile(path, "old contents");
   fs::permissions(folder.Path(), fs::perms::owner_write | fs::perms::group_write,
                   fs::perm_options::remove);
   // Root writes into read-only folders; the child takes the identity of "nobody" first.
@@ -93,14 +93,14 @@ TEST(FileAccess, AtomicWriteIntoAReadOnlyFolderFailsAndKeepsTheOldFile) {
     }
   });
   EXPECT_EQ(exitCode, 0);
-  EXPECT_EQ(test::ReadBytes(path), "old contents");
+  EXPECT_EQ(test::ReadFile(path), "old contents");
   EXPECT_EQ(Names(folder.Path()), std::set<std::string>{"data.mtr"});
 }
 
 TEST(FileAccess, AtomicWriteThatFailsHalfwayLeavesNoTemporaryFile) {
-  test::ScratchFolder folder;
+  test::TempFolder folder;
   std::string path = folder / "data.mtr";
-  test::WriteBytes(path, "old contents");
+  test::WriteFile(path, "old contents");
   // A file-size limit makes the write fail part way, as a full disk would.
   int exitCode = SaveFailsInChild(path, std::string(100000, 'x'), "File too large", [] {
     ::signal(SIGXFSZ, SIG_IGN);
@@ -108,12 +108,12 @@ TEST(FileAccess, AtomicWriteThatFailsHalfwayLeavesNoTemporaryFile) {
     ::setrlimit(RLIMIT_FSIZE, &limit);
   });
   EXPECT_EQ(exitCode, 0);
-  EXPECT_EQ(test::ReadBytes(path), "old contents");
+  EXPECT_EQ(test::ReadFile(path), "old contents");
   EXPECT_EQ(Names(folder.Path()), std::set<std::string>{"data.mtr"});
 }
 
 TEST(FileAccess, AtomicWriteReportsAMissingFolderOrADirectoryName) {
-  test::ScratchFolder folder;
+  test::TempFolder folder;
   std::string error;
   EXPECT_FALSE(WriteFileAtomically(folder / "no/such/data.mtr", "x", error));
   EXPECT_EQ(error, "No such file or directory");
@@ -126,8 +126,8 @@ TEST(FileAccess, AtomicWriteReportsAMissingFolderOrADirectoryName) {
 }
 
 TEST(FileAccess, ReadFileHeadReadsAtMostTheCap) {
-  test::ScratchFolder folder;
-  test::WriteBytes(folder / "f", std::string("GRA\0PH", 6));
+  test::TempFolder folder;
+  test::WriteFile(folder / "f", std::string("GRA\0PH", 6));
   std::string bytes, error;
   bool more = false;
   ASSERT_TRUE(ReadFileHead(folder / "f", 3, bytes, error, &more));

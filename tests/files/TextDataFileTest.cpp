@@ -77,8 +77,8 @@ TEST(TextDataFile, EmptyListEmptyFileEmptyList) {
   EXPECT_EQ(WriteTextDataFile({}), "");
   EXPECT_TRUE(ReadTextDataFile("").empty());
 
-  test::ScratchFolder folder;
-  test::WriteBytes(folder / "empty.mtr", "");
+  test::TempFolder folder;
+  test::WriteFile(folder / "empty.mtr", "");
   StreamedLines streamed = Stream(folder / "empty.mtr");
   EXPECT_TRUE(streamed.lines.empty());
   EXPECT_TRUE(streamed.result.Ok());
@@ -91,8 +91,8 @@ TEST(TextDataFile, PartialFinalRecordAndNulAtRecordStart) {
   std::vector<std::string> expected = {SampleLine(1), "", "ab"};
   EXPECT_EQ(ReadTextDataFile(file), expected);
 
-  test::ScratchFolder folder;
-  test::WriteBytes(folder / "partial.mtr", file);
+  test::TempFolder folder;
+  test::WriteFile(folder / "partial.mtr", file);
   StreamedLines streamed = Stream(folder / "partial.mtr");
   EXPECT_EQ(streamed.lines, expected);
   EXPECT_TRUE(streamed.result.partialRecord);
@@ -107,8 +107,8 @@ TEST(TextDataFile, StreamingLoadsEveryRecordUpToTheCap) {
   for (int i = 0; i < 600; ++i) {
     lines.push_back(SampleLine(i % 60));
   }
-  test::ScratchFolder folder;
-  test::WriteBytes(folder / "long.mtr", WriteTextDataFile(lines));
+  test::TempFolder folder;
+  test::WriteFile(folder / "long.mtr", WriteTextDataFile(lines));
 
   StreamedLines all = Stream(folder / "long.mtr");
   EXPECT_EQ(all.lines, lines);  // more than a live run's 499 lines: every record loads
@@ -147,7 +147,7 @@ TEST(TextDataFile, StreamingGathersRecordsThatArriveInPieces) {
 }
 
 TEST(TextDataFile, StreamingReportsFilesThatCannotBeRead) {
-  test::ScratchFolder folder;
+  test::TempFolder folder;
   StreamedLines missing = Stream(folder / "missing.mtr");
   EXPECT_EQ(missing.result.error, "No such file or directory");
   EXPECT_TRUE(missing.lines.empty());

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <optional>
 
-#include "TempFolder.h"
+#include "support/TestFiles.h"
 
 namespace volmograph {
 namespace {

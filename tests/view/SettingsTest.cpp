@@ -7,6 +7,7 @@
 
 #include "ViewHarness.h"
 #include "platform/IniProfile.h"
+#include "support/TestFiles.h"
 #include "view/SettingTables.h"
 
 namespace volmograph::test {
@@ -75,15 +76,9 @@ TEST(ViewSettings, DefaultsWithoutProfileEntries) {
 
 class ViewSettingsFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vgview.XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    m_dir = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(m_dir); }
-  std::string Path() const { return (m_dir / "volmograph.ini").string(); }
+  std::string Path() const { return m_folder / "volmograph.ini"; }
 
-  std::filesystem::path m_dir;
+  TempFolder m_folder;
 };
 
 TEST_F(ViewSettingsFile, ChoicesSurviveARestart) {

@@ -1,6 +1,7 @@
 #pragma once
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// Files for tests: a fresh temporary folder removed with everything in it, and whole-file
+// reads and writes.
 
 #include <stdlib.h>
 
