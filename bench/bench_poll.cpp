@@ -51,6 +51,14 @@ class RepeatingConnector : public SerialConnector {
   }
 };
 
+// Two frames reach the reader per call; the counts are per frame received.
+void ReportPerFrame(benchmark::State& state) {
+  const double frames = static_cast<double>(state.iterations()) * 2;
+  state.SetItemsProcessed(static_cast<std::int64_t>(frames));
+  state.counters["ns_per_frame"] =
+      benchmark::Counter(frames, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
 void BM_PollTwoFramesPerCall(benchmark::State& state) {
   RepeatingConnector connector;
   RecordingPrompter prompter;
@@ -62,11 +70,7 @@ void BM_PollTwoFramesPerCall(benchmark::State& state) {
     benchmark::DoNotOptimize(meter.Poll());
     meter.m_sampleDue = 0;
   }
-  // Two frames reach the reader per call; the count is per frame received.
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * 2);
-  state.counters["ns_per_frame"] =
-      benchmark::Counter(static_cast<double>(state.iterations()) * 2,
-                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  ReportPerFrame(state);
 }
 BENCHMARK(BM_PollTwoFramesPerCall);
 
@@ -83,10 +87,7 @@ void BM_PollScriptedLine(benchmark::State& state) {
     benchmark::DoNotOptimize(meter.Poll());
     meter.m_sampleDue = 0;
   }
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * 2);
-  state.counters["ns_per_frame"] =
-      benchmark::Counter(static_cast<double>(state.iterations()) * 2,
-                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  ReportPerFrame(state);
 }
 BENCHMARK(BM_PollScriptedLine);
 
