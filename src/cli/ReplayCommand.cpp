@@ -14,7 +14,7 @@
 #include "cli/ConsoleOutput.h"
 #include "cli/ReplayOptions.h"
 #include "files/FileAccess.h"
-#include "files/SaveContent.h"
+#include "view/SaveContent.h"
 #include "platform/HeadlessPlatform.h"
 #include "view/CKeloView.h"
 #include "view/Ids.h"

@@ -1,9 +1,9 @@
 #pragma once
 
 // The form view: owns the serial settings, the meter driver, the run flags, the readout
-// statistics, the sample list, the waveform capture and the display mode. Its behaviour is
-// written in the folders that own it: creation and settings here in view/, the timer tick,
-// run control and readout in decode/, the display modes in graph/.
+// statistics, the sample list, the waveform capture and the display mode. Every member is
+// written here in view/, one topic a file, as short glue over the pure code of decode/,
+// graph/, files/ and print/, which never include a view header.
 
 #include <cstdint>
 #include <functional>
@@ -52,13 +52,13 @@ class CKeloView {
   // Enabled and checked state of a command.
   CommandState QueryCommand(int commandId) const;
 
-  // Timer tick and run control (decode/TimerTick.cpp, decode/RunControl.cpp).
+  // Timer tick and run control (view/Tick.cpp, view/RunControl.cpp).
   void OnTimer(int timerId);
   void OnRunStart();
   void OnRunStop();
   void OnRunPause();
 
-  // Readout and function modes (decode/Readout.cpp, decode/FunctionModes.cpp).
+  // Readout and function modes (view/Readout.cpp, view/FunctionModes.cpp).
   void UpdateReadout();
   void OnRel();
   void OnDb();
@@ -73,7 +73,7 @@ class CKeloView {
   void OnCommPort();
   void OnStartEnd();
 
-  // Display modes (graph/DisplayMode.cpp).
+  // Display modes (view/DisplayModes.cpp).
   void SetDisplayMode(int mode);
   void OnDraw();
   void DrawWaveform();

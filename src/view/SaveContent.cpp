@@ -1,4 +1,4 @@
-#include "files/SaveContent.h"
+#include "view/SaveContent.h"
 
 #include <span>
 
