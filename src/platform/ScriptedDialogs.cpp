@@ -1,11 +1,9 @@
 #include "platform/ScriptedDialogs.h"
 
-#include "view/CCommPortDlg.h"
-#include "view/CStartEndDlg.h"
 
 namespace volmograph {
 
-bool ScriptedDialogs::RunCommPort(CCommPortDlg& dialog) {
+bool ScriptedDialogs::RunCommPort(CommPortLogic& dialog) {
   CommPortRecord record;
   record.checkedOnOpen = dialog.OnInitDialog();
   if (!m_commPortScripts.empty()) {
@@ -20,7 +18,7 @@ bool ScriptedDialogs::RunCommPort(CCommPortDlg& dialog) {
   return record.ok;
 }
 
-bool ScriptedDialogs::RunStartEnd(CStartEndDlg& dialog) {
+bool ScriptedDialogs::RunStartEnd(StartEndLogic& dialog) {
   StartEndRecord record{dialog.StartText(), dialog.EndText(), {}, false};
   if (!m_startEndScripts.empty()) {
     const std::vector<StartEndAttempt> attempts = std::move(m_startEndScripts.front());

@@ -33,8 +33,8 @@ class ScriptedDialogs : public Dialogs {
 
   explicit ScriptedDialogs(Prompter& prompter) : m_prompter(prompter) {}
 
-  bool RunCommPort(CCommPortDlg& dialog) override;
-  bool RunStartEnd(CStartEndDlg& dialog) override;
+  bool RunCommPort(CommPortLogic& dialog) override;
+  bool RunStartEnd(StartEndLogic& dialog) override;
 
   // The next COMM PORT SET run: these radio clicks, then OK (true) or Cancel (false).
   void ScriptCommPort(std::vector<int> radioClicks, bool ok);

@@ -3,11 +3,13 @@
 #include <array>
 #include <string_view>
 
+#include "platform/Dialogs.h"
+
 namespace volmograph {
 
 // The COMM PORT SET dialog's logic: four radio buttons for COM1..COM4 and the port index
 // they set. It has no data exchange of its own: the index is only what the clicks set.
-class CCommPortDlg {
+class CCommPortDlg : public CommPortLogic {
  public:
   static constexpr int kIdOk = 1;
   static constexpr int kIdCancel = 2;
@@ -25,9 +27,9 @@ class CCommPortDlg {
 
   // The radio button to check on opening (1013 + index), or 0 when the index is outside
   // 0..3 and all four stay unchecked.
-  int OnInitDialog() const;
+  int OnInitDialog() const override;
   // A click on radio button 1013..1016 sets the index 0..3; other ids change nothing.
-  void OnRadioClicked(int radioId);
+  void OnRadioClicked(int radioId) override;
 
   int m_portIndex;
 };
