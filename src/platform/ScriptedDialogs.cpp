@@ -1,6 +1,5 @@
 #include "platform/ScriptedDialogs.h"
 
-
 namespace volmograph {
 
 bool ScriptedDialogs::RunCommPort(CommPortLogic& dialog) {
