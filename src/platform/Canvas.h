@@ -30,6 +30,9 @@ class Canvas {
   virtual void SetPixel(int x, int y, Rgb colour) = 0;
 };
 
+// Text in the display list's quoted form: "..." with \" \\ and \xHH for other bytes.
+std::string QuoteDisplayText(const std::string& bytes);
+
 // Records every operation as one text line, for tests and `--dump`.
 class RecordingCanvas : public Canvas {
  public:

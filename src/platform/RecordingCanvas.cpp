@@ -1,3 +1,7 @@
+// The display list in its stable text form, one operation a line: numbers in decimal,
+// colours as RRGGBB, text in double quotes with \" \\ and \xHH for every byte outside
+// printable ASCII. `volmograph-cli render --dump` and `print --dump` print it as it stands.
+
 #include <cstdio>
 
 #include "platform/Canvas.h"
@@ -6,13 +10,13 @@ namespace volmograph {
 
 namespace {
 
-std::string ColourText(Rgb c) {
-  char text[32];
-  std::snprintf(text, sizeof text, "RGB(%d,%d,%d)", c.r, c.g, c.b);
+std::string Hex(Rgb c) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02X%02X%02X", c.r, c.g, c.b);
   return text;
 }
 
-std::string Format(const char* name, int a, int b) {
+std::string Numbers(const char* name, int a, int b) {
   char text[64];
   std::snprintf(text, sizeof text, "%s %d %d", name, a, b);
   return text;
@@ -20,48 +24,71 @@ std::string Format(const char* name, int a, int b) {
 
 }  // namespace
 
+std::string QuoteDisplayText(const std::string& bytes) {
+  std::string quoted = "\"";
+  for (unsigned char c : bytes) {
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += static_cast<char>(c);
+    } else if (c < 0x20 || c > 0x7E) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02X", c);
+      quoted += escape;
+    } else {
+      quoted += static_cast<char>(c);
+    }
+  }
+  return quoted + "\"";
+}
+
 void RecordingCanvas::SelectBrush(Rgb colour) {
-  m_operations.push_back("SelectBrush " + ColourText(colour));
+  m_operations.push_back("brush " + Hex(colour));
 }
 
 void RecordingCanvas::SetBkMode(BkMode mode) {
-  m_operations.push_back(mode == BkMode::Opaque ? "SetBkMode OPAQUE" : "SetBkMode TRANSPARENT");
+  m_operations.push_back(mode == BkMode::Opaque ? "bkmode opaque" : "bkmode transparent");
 }
 
 void RecordingCanvas::SetBkColor(Rgb colour) {
-  m_operations.push_back("SetBkColor " + ColourText(colour));
+  m_operations.push_back("bkcolor " + Hex(colour));
 }
 
 void RecordingCanvas::SetMapMode(MapMode mode) {
-  m_operations.push_back(mode == MapMode::Twips ? "SetMapMode TWIPS" : "SetMapMode PIXELS");
+  m_operations.push_back(mode == MapMode::Twips ? "mapmode twips" : "mapmode pixels");
 }
 
 void RecordingCanvas::SelectFont(const FontDescription& font) {
   char text[160];
-  std::snprintf(text, sizeof text, "SelectFont %s %dx%d esc %d weight %d %s", font.family.c_str(),
-                font.height, font.width, font.escapement, font.weight,
-                font.charSet == CharSet::Greek ? "GREEK" : "ANSI");
+  std::snprintf(text, sizeof text, "font %s %d %d %d %d", font.family.c_str(), font.height,
+                font.width, font.escapement, font.weight);
   m_operations.push_back(text);
+  if (font.charSet == CharSet::Greek) {
+    m_operations.push_back("charset greek");
+  }
 }
 
-void RecordingCanvas::SelectDefaultFont() { m_operations.push_back("SelectFont default"); }
+void RecordingCanvas::SelectDefaultFont() {
+  m_operations.push_back("defaultfont");
+}
 
 void RecordingCanvas::Rectangle(int left, int top, int right, int bottom) {
-  char text[80];
-  std::snprintf(text, sizeof text, "Rectangle %d %d %d %d", left, top, right, bottom);
-  m_operations.push_back(text);
+  m_operations.push_back(Numbers("rect", left, top) + Numbers("", right, bottom));
 }
 
-void RecordingCanvas::MoveTo(int x, int y) { m_operations.push_back(Format("MoveTo", x, y)); }
+void RecordingCanvas::MoveTo(int x, int y) {
+  m_operations.push_back(Numbers("moveto", x, y));
+}
 
-void RecordingCanvas::LineTo(int x, int y) { m_operations.push_back(Format("LineTo", x, y)); }
+void RecordingCanvas::LineTo(int x, int y) {
+  m_operations.push_back(Numbers("lineto", x, y));
+}
 
 void RecordingCanvas::TextOut(int x, int y, const std::string& text) {
-  m_operations.push_back(Format("TextOut", x, y) + " \"" + text + "\"");
+  m_operations.push_back(Numbers("text", x, y) + " " + QuoteDisplayText(text));
 }
 
 void RecordingCanvas::SetPixel(int x, int y, Rgb colour) {
-  m_operations.push_back(Format("SetPixel", x, y) + " " + ColourText(colour));
+  m_operations.push_back(Numbers("pixel", x, y) + " " + Hex(colour));
 }
 
 }  // namespace volmograph

@@ -25,15 +25,15 @@ std::string Capture() {
 }
 
 std::vector<std::string> Picture(const std::vector<std::string>& dots) {
-  std::vector<std::string> ops = {"SelectBrush RGB(0,255,0)", "SetBkMode OPAQUE",
-                                  "Rectangle 0 0 453 172", "SelectBrush RGB(0,0,255)"};
+  std::vector<std::string> ops = {"brush 00FF00", "bkmode opaque", "rect 0 0 453 172",
+                                  "brush 0000FF"};
   ops.insert(ops.end(), dots.begin(), dots.end());
   return ops;
 }
 
 const std::vector<std::string> kCaptureDots = {
-    "Rectangle 39 7 42 10",      "Rectangle 66 100 69 103",   "Rectangle 417 151 420 154",
-    "Rectangle 417 154 420 157", "Rectangle 417 157 420 160",
+    "rect 39 7 42 10",      "rect 66 100 69 103",   "rect 417 151 420 154",
+    "rect 417 154 420 157", "rect 417 157 420 160",
 };
 
 class ViewWaveform : public ::testing::Test {
@@ -126,9 +126,9 @@ TEST_F(ViewWaveform, MarkerPatchFollowsTheSumOfBytes276To285) {
   auto drawn = [&](const std::string& op) {
     return std::find(ops.begin(), ops.end(), op) != ops.end();
   };
-  EXPECT_TRUE(drawn("Rectangle 228 31 231 34"));    // (64, 8)
-  EXPECT_TRUE(drawn("Rectangle 231 31 234 34"));    // (65, 8)
-  EXPECT_TRUE(drawn("Rectangle 228 148 231 151"));  // (64, 47)
+  EXPECT_TRUE(drawn("rect 228 31 231 34"));    // (64, 8)
+  EXPECT_TRUE(drawn("rect 231 31 234 34"));    // (65, 8)
+  EXPECT_TRUE(drawn("rect 228 148 231 151"));  // (64, 47)
 }
 
 TEST_F(ViewWaveform, WaveformCommandDrawsOnlyInModeTwoAndModeSevenIsIdle) {
