@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "GraphTestLines.h"
 #include "graph/GraphPicture.h"
+#include "support/GraphLines.h"
 
 namespace volmograph::test {
 namespace {
@@ -27,19 +27,12 @@ Drawn Draw(const std::vector<std::string>& lines, GraphKind kind) {
   return drawn;
 }
 
-// The operations after the axis title, where the plot begins.
+// The operations from the axis title on: the title, the font restored, the plot.
 std::vector<std::string> PlotOps(const std::vector<std::string>& ops) {
   const auto title = std::find_if(
       ops.begin(), ops.end(), [](const std::string& op) { return op.starts_with("text 12 102"); });
   return title == ops.end() ? std::vector<std::string>{}
-                            : std::vector<std::string>(title + 2, ops.end());
-}
-
-std::vector<std::string> TextsOf(const std::vector<std::string>& ops) {
-  std::vector<std::string> texts;
-  std::copy_if(ops.begin(), ops.end(), std::back_inserter(texts),
-               [](const std::string& op) { return op.starts_with("text "); });
-  return texts;
+                            : std::vector<std::string>(title, ops.end());
 }
 
 TEST(GraphPicture, LineGraphDrawsEveryStepInOrder) {
@@ -72,16 +65,34 @@ TEST(GraphPicture, LineGraphDrawsEveryStepInOrder) {
   EXPECT_EQ(drawn.plot->last, 500);
 }
 
-TEST(GraphPicture, BarsRiseFromTheBaselineAndAValueOnItLeavesTheBluePixel) {
-  const Drawn drawn =
-      Draw({GraphLine("DCV", " 00.00"), GraphLine("DCV", " 40.00"), GraphLine("DCV", "-40.00")},
-           GraphKind::Bar);
-  const std::vector<std::string> expected = {
-      "pixel 45 71 0000FF", "moveto 45 71", "lineto 45 71",  // 0: only the pixel
-      "pixel 45 71 0000FF", "moveto 45 71", "lineto 45 6",   // sample 1 shares column 45
-      "pixel 46 71 0000FF", "moveto 46 71", "lineto 46 135",
+// The plot, after the axis title: bars from the baseline, the diode's second display on
+// its widened scale, and a list of one line, which names its own scale and title.
+TEST(GraphPicture, PlotsFollowTheKindTheScaleAndTheValues) {
+  using Ops = std::vector<std::string>;
+  const struct {
+    std::vector<std::string> lines;
+    GraphKind kind;
+    Ops plot;  // the axis title, then the plot
+  } cases[] = {
+      {{GraphLine("DCV", " 00.00"), GraphLine("DCV", " 40.00"), GraphLine("DCV", "-40.00")},
+       GraphKind::Bar,
+       {"text 12 102 \"DCV[ Vdc]\"", "defaultfont",            // the title
+        "pixel 45 71 0000FF", "moveto 45 71", "lineto 45 71",  // 0 leaves only the pixel
+        "pixel 45 71 0000FF", "moveto 45 71", "lineto 45 6",   // sample 1 shares column 45
+        "pixel 46 71 0000FF", "moveto 46 71", "lineto 46 135"}},
+      {{GraphLine(" V DIODE", "  FORW", "    ", " 0.600"),
+        GraphLine(" V DIODE", "  OPEN", "    ", " 5.200")},
+       GraphKind::Line,
+       {"text 12 102 \" V [Vdc ]\"", "defaultfont", "moveto 45 71", "lineto 45 71", "lineto 45 6"}},
+      {{GraphLine("RPM", "  6000", "RPM ")},
+       GraphKind::Line,
+       {"text 12 102 \"RPM[RPM ]\"", "defaultfont", "moveto 45 71", "lineto 45 71"}},
   };
-  EXPECT_EQ(PlotOps(drawn.ops), expected);
+  for (const auto& c : cases) {
+    EXPECT_EQ(PlotOps(Draw(c.lines, c.kind).ops), c.plot);
+  }
+  EXPECT_FALSE(Draw({}, GraphKind::Line).plot);
+  EXPECT_TRUE(Draw({}, GraphKind::Line).ops.empty());
 }
 
 TEST(GraphPicture, OnlyTheFirst500LinesArePlotted) {
@@ -91,38 +102,8 @@ TEST(GraphPicture, OnlyTheFirst500LinesArePlotted) {
   ASSERT_TRUE(drawn.plot);
   EXPECT_EQ(drawn.plot->count, 500);
   const std::vector<std::string> plot = PlotOps(drawn.ops);
-  ASSERT_EQ(plot.size(), 501u);  // the zero-length first stroke and one per sample
+  ASSERT_EQ(plot.size(), 503u);  // title, font, the zero-length first stroke, one per sample
   EXPECT_EQ(plot.back(), "lineto 444 71");
-}
-
-TEST(GraphPicture, DiodeSeriesPlotsTheSecondDisplayOnAWidenedScale) {
-  const Drawn drawn = Draw({GraphLine(" V DIODE", "  FORW", "    ", " 0.600"),
-                            GraphLine(" V DIODE", "  OPEN", "    ", " 5.200")},
-                           GraphKind::Line);
-  const std::vector<std::string> texts = TextsOf(drawn.ops);
-  EXPECT_EQ(std::vector<std::string>(texts.end() - 4, texts.end()),
-            (std::vector<std::string>{"text 7 2 \"4.000\"", "text 35 62 \"0\"",
-                                      "text 2 125 \"-4.000\"", "text 12 102 \" V [Vdc ]\""}));
-  EXPECT_EQ(PlotOps(drawn.ops),
-            (std::vector<std::string>{"moveto 45 71", "lineto 45 71", "lineto 45 6"}));
-  EXPECT_EQ(drawn.plot->values[1], 5.2f);
-}
-
-TEST(GraphPicture, OneLineNamesItsOwnScaleAndShortLinesReadAsBlanks) {
-  const Drawn one = Draw({GraphLine("RPM", "  6000", "RPM ")}, GraphKind::Line);
-  EXPECT_EQ(TextsOf(one.ops).back(), "text 12 102 \"RPM[RPM ]\"");
-  EXPECT_EQ(PlotOps(one.ops), (std::vector<std::string>{"moveto 45 71", "lineto 45 71"}));
-
-  const Drawn damaged = Draw({"", "x"}, GraphKind::Bar);
-  ASSERT_TRUE(damaged.plot);
-  EXPECT_EQ(damaged.plot->values[0], 0.0f);
-  const std::vector<std::string> texts = TextsOf(damaged.ops);
-  EXPECT_EQ(std::vector<std::string>(texts.end() - 4, texts.end()),
-            (std::vector<std::string>{"text 12 2 \"4000\"", "text 35 62 \"0\"",
-                                      "text 7 125 \"-4000\"", "text 12 102 \"   [    ]\""}));
-
-  EXPECT_FALSE(Draw({}, GraphKind::Line).plot);
-  EXPECT_TRUE(Draw({}, GraphKind::Line).ops.empty());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "ViewHarness.h"
 #include "graph/GraphPicture.h"
+#include "support/GraphLines.h"
 
 namespace volmograph::test {
 namespace {
@@ -47,11 +48,7 @@ TEST_F(ViewGraph, AnEmptyListIsReportedByTheCommandsOnly) {
 }
 
 TEST_F(ViewGraph, CommandsDrawTheListAndKeepItsPlot) {
-  const std::vector<std::string> lines = {
-      SampleLine("14:00:00", "   ", "-12.34", " Vdc", "   ", "      ", "    ",
-                 "DCV                 ", "-12.34"),
-      SampleLine("14:00:01", "   ", " 12.34", " Vdc", "   ", "      ", "    ",
-                 "DCV                 ", " 12.34")};
+  const std::vector<std::string> lines = {GraphLine("DCV", "-12.34"), GraphLine("DCV", " 12.34")};
   List(lines);
   CKeloView& view = rig.V();
   view.m_graphFirst = 7;
@@ -79,8 +76,7 @@ TEST_F(ViewGraph, CommandsDrawTheListAndKeepItsPlot) {
 }
 
 TEST_F(ViewGraph, RepaintWhileStoppedIsFollowedByOneMoreDrawing) {
-  List({SampleLine("14:00:00", "rms", " 1.000", " Vac", "   ", " 50.00", " Hz ",
-                   "ACV                 ", " 1.000")});
+  List({GraphLine("ACV", " 1.000", " Vac")});
   rig.Command(cmd::kViewLine);
   rig.Tick(3);  // nothing pending yet
   frame().Clear();
