@@ -141,6 +141,12 @@ bool CKeloView::OnCommand(int commandId) {
     case cmd::kViewText:
       OnViewText();
       return true;
+    case cmd::kViewLine:
+      OnViewLine();
+      return true;
+    case cmd::kViewBar:
+      OnViewBar();
+      return true;
     case cmd::kViewWaveform:
       OnViewWaveform();
       return true;

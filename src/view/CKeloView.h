@@ -80,6 +80,11 @@ class CKeloView {
   void OnViewText();
   void OnViewWaveform();
 
+  // Line and bar graphs (view/Graphs.cpp).
+  void DrawGraph();
+  void OnViewLine();
+  void OnViewBar();
+
   // Called when the view goes away, to end the program (the shell sets it).
   std::function<void()> m_onDestroyed;
 
@@ -162,6 +167,7 @@ class CKeloView {
   void TrackExtremes(float& max, float& min, char (&maxText)[10], char (&minText)[10], int maxId,
                      int minId);
   void SetStatusPane(int paneId, const std::string& text);
+  void ShowGraph(int mode);
 
   Platform m_platform;
 };

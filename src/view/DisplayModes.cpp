@@ -57,6 +57,8 @@ void CKeloView::OnDraw() {
   }
   if (m_displayMode == 2) {
     DrawWaveform();
+  } else if (m_displayMode == 3 || m_displayMode == 4) {
+    DrawGraph();
   }
 }
 

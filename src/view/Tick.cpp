@@ -8,32 +8,10 @@
 #include "decode/ReadingDecoder.h"
 #include "decode/SampleLine.h"
 #include "view/CKeloView.h"
+#include "view/CanvasLease.h"
 #include "view/Ids.h"
 
 namespace volmograph {
-
-namespace {
-
-// Gives a device context back to its form on every path out of the tick.
-class CanvasLease {
- public:
-  CanvasLease(Form& form, int id) : m_form(form), m_id(id), m_canvas(form.AcquireCanvas(id)) {}
-  ~CanvasLease() {
-    if (m_canvas != nullptr) {
-      m_form.ReleaseCanvas(m_id, m_canvas);
-    }
-  }
-  CanvasLease(const CanvasLease&) = delete;
-  CanvasLease& operator=(const CanvasLease&) = delete;
-  Canvas* Get() const { return m_canvas; }
-
- private:
-  Form& m_form;
-  int m_id;
-  Canvas* m_canvas;
-};
-
-}  // namespace
 
 void CKeloView::OnTimer(int timerId) {
   if (timerId != kViewTimerId || m_displayMode == 0) {
@@ -122,10 +100,21 @@ void CKeloView::OnTimer(int timerId) {
   m_sampleSum += m_value;
   m_samples[static_cast<int>(m_sampleCount)] = m_value;
 
-  if (m_displayMode == 1) {
-    UpdateReadout();
+  // Mode 2 draws nothing more. The list has just gained a line, so the Bar handler cannot
+  // find it empty here.
+  switch (m_displayMode) {
+    case 1:
+      UpdateReadout();
+      break;
+    case 3:
+      DrawGraph();
+      break;
+    case 4:
+      OnViewBar();
+      break;
+    default:
+      break;
   }
-  // Modes 3 and 4 redraw their graph here once the graphs exist; mode 2 draws nothing more.
 }
 
 void CKeloView::AppendSampleLine(const char* line) {
