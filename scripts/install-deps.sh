@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  xvfb xauth x11-apps fonts-liberation fontconfig
+  xvfb xauth x11-apps fonts-liberation fonts-dejavu-core fontconfig
   imagemagick poppler-utils locales
 )
 

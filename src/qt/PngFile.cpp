@@ -1,0 +1,35 @@
+#include "qt/PngFile.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImageWriter>
+#include <string_view>
+
+#include "files/FileAccess.h"
+
+namespace volmograph {
+
+// Encoding into memory first keeps a failed encoder from leaving half a file behind; the
+// file itself is then replaced atomically.
+bool WritePng(const QImage& image, const std::string& path, std::string& error) {
+  if (image.isNull()) {
+    error = "Cannot write " + path + ": the picture is empty";
+    return false;
+  }
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "png");
+  if (!writer.write(image)) {
+    error = "Cannot encode PNG for " + path + ": " + writer.errorString().toStdString();
+    return false;
+  }
+  std::string reason;
+  if (!WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()), reason)) {
+    error = "Cannot write " + path + ": " + reason;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace volmograph
