@@ -64,16 +64,6 @@ class Child {
   pid_t m_pid = -1;
 };
 
-// The pid of a process that has ended and been reaped.
-int DeadPid() {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::_exit(0);
-  }
-  ::waitpid(pid, nullptr, 0);
-  return pid;
-}
-
 std::string Hdb(int pid) {
   char text[16];
   std::snprintf(text, sizeof text, "%10d\n", pid);
@@ -94,7 +84,6 @@ class PortOwnership : public ::testing::Test {
     ::close(m_master);
     ::close(m_slave);
   }
-
   std::unique_ptr<PosixSerialPort> Open(std::string& reason) {
     return PosixSerialPort::Open(m_path, reason, m_roots);
   }
@@ -135,14 +124,18 @@ TEST_F(PortOwnership, LockFilesAreHonouredAndStaleOnesTaken) {
   TempFolder elsewhere;
   const std::string victim = elsewhere / "victim";
   WriteFile(victim, "not a lock\n");
-  int binaryPid = DeadPid();
+  Child gone("vg-gone", -1), goneToo("vg-gone", -1);
+  const int deadPid = gone.Pid();
+  int binaryPid = goneToo.Pid();
+  gone.Stop();
+  goneToo.Stop();
   const struct {
     const char* what;
     std::string content;  // empty: a symbolic link to `victim`
     std::string refusal;  // empty: the open succeeds
   } cases[] = {
       {"live lock", Hdb(locker.Pid()), "in use by vg-locker, pid " + std::to_string(locker.Pid())},
-      {"stale lock", Hdb(DeadPid()), ""},
+      {"stale lock", Hdb(deadPid), ""},
       {"stale binary lock", std::string(reinterpret_cast<char*>(&binaryPid), 4), ""},
       {"lock without a pid", "garbage\n", "no pid could be read"},
       {"symbolic link", "", "no pid could be read"},

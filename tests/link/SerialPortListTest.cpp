@@ -1,9 +1,8 @@
 // The serial device listing, on a fake /dev, /proc, /sys and lock folder whose device nodes
-// are symbolic links to real character devices (pseudo-terminals, /dev/zero, ...).
+// are symbolic links to real character devices (/dev/zero, /dev/full, ...).
 
 #include <gtest/gtest.h>
 
-#include <pty.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -19,22 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Pty {
-  int master = -1;
-  int slave = -1;
-  std::string path;
-  Pty() {
-    char name[128] = {};
-    if (::openpty(&master, &slave, name, nullptr, nullptr) == 0) {
-      path = name;
-    }
-  }
-  ~Pty() {
-    ::close(master);
-    ::close(slave);
-  }
-};
-
 void Link(const std::string& target, const std::string& at) {
   fs::create_directories(fs::path(at).parent_path());
   fs::create_symlink(target, at);
@@ -46,18 +29,16 @@ void Write(const std::string& path, const std::string& text) {
 }
 
 TEST(SerialPortList, FakeTreeListsDevicesWithTheirNamesAndHolders) {
-  Pty usb, acm, uart;
-  ASSERT_FALSE(usb.path.empty() || acm.path.empty() || uart.path.empty());
   TempFolder root;
   DeviceRoots roots{root / "dev", root / "proc", root / "sys", root / "lock"};
-  Link(usb.path, roots.dev + "/ttyUSB0");
-  Link("/dev/zero", roots.dev + "/ttyUSB10");
-  Link("/dev/full", roots.dev + "/ttyUSB2");
-  Link(acm.path, roots.dev + "/ttyACM0");
-  Link(uart.path, roots.dev + "/ttyS0");
-  Link("/dev/null", roots.dev + "/ttyS1");   // no UART behind it
-  Link("/dev/random", roots.dev + "/tty0");  // not a serial port
-  Link("/dev/urandom", roots.dev + "/ttyUSBx");
+  Link("/dev/zero", roots.dev + "/ttyUSB0");
+  Link("/dev/urandom", roots.dev + "/ttyUSB10");
+  Link("/dev/random", roots.dev + "/ttyUSB2");
+  Link("/dev/full", roots.dev + "/ttyACM0");
+  Link("/dev/ptmx", roots.dev + "/ttyS0");
+  Link("/dev/null", roots.dev + "/ttyS1");  // no UART behind it
+  Link("/dev/tty", roots.dev + "/tty0");    // not a serial port
+  Link("/dev/tty", roots.dev + "/ttyUSBx");
   Link("../../ttyUSB0", roots.dev + "/serial/by-id/usb-Meter_Cable_0001-if00-port0");
   Write(roots.sys + "/class/tty/ttyS0/type", "4\n");
   Write(roots.sys + "/class/tty/ttyS1/type", "0\n");
@@ -65,10 +46,10 @@ TEST(SerialPortList, FakeTreeListsDevicesWithTheirNamesAndHolders) {
   // own descriptor of the UART does not count.
   Write(roots.proc + "/4242/comm", "minicom\n");
   Link("/dev/null", roots.proc + "/4242/fd/0");
-  Link(usb.path, roots.proc + "/4242/fd/3");
+  Link("/dev/zero", roots.proc + "/4242/fd/3");
   Write(roots.proc + "/1/comm", "picocom\n");
-  Link(uart.path, roots.proc + "/" + std::to_string(::getpid()) + "/fd/5");
-  Write(roots.lock + "/LCK.." + fs::path(acm.path).filename().string(), "         1\n");
+  Link("/dev/ptmx", roots.proc + "/" + std::to_string(::getpid()) + "/fd/5");
+  Write(roots.lock + "/LCK..full", "         1\n");
 
   const std::vector<SerialPortInfo> ports = ListSerialPorts(roots);
   std::vector<std::string> lines;
