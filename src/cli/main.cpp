@@ -19,6 +19,7 @@ void PrintUsage(std::FILE* out) {
       "  demo [--seconds N]\n"
       "                    run the built-in simulated meter on a pseudo-terminal and show\n"
       "                    its readings decoded live\n"
+      "  ports             list the serial devices, who holds them, and the COM port mapping\n"
       "\n"
       "Run 'volmograph-cli COMMAND --help' for the options of a command.\n",
       out);
@@ -41,6 +42,9 @@ int main(int argc, char** argv) {
   }
   if (command == "replay") {
     return volmograph::cli::RunReplay(argc - 2, argv + 2);
+  }
+  if (command == "ports") {
+    return volmograph::cli::RunPorts(argc - 2, argv + 2);
   }
   if (command == "demo") {
     return volmograph::cli::RunDemo(argc - 2, argv + 2);

@@ -15,7 +15,7 @@ std::unique_ptr<SerialDevice> PosixSerialConnector::OpenPort(const std::string& 
   if (PortTable::IsNetworkAddress(target)) {
     return TcpSerialPort::Open(target, reason);
   }
-  return PosixSerialPort::Open(target, reason);
+  return PosixSerialPort::Open(target, reason, m_roots);
 }
 
 }  // namespace volmograph

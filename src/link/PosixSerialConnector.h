@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "link/DeviceRoots.h"
 #include "link/PortTable.h"
 #include "platform/SerialDevice.h"
 
@@ -12,7 +13,8 @@ namespace volmograph {
 // server over TCP, paths open a tty.
 class PosixSerialConnector : public SerialConnector {
  public:
-  explicit PosixSerialConnector(PortTable table = PortTable()) : m_table(std::move(table)) {}
+  explicit PosixSerialConnector(PortTable table = PortTable(), DeviceRoots roots = DeviceRoots())
+      : m_table(std::move(table)), m_roots(std::move(roots)) {}
 
   std::unique_ptr<SerialDevice> OpenPort(const std::string& portName, std::string& reason) override;
 
@@ -20,6 +22,7 @@ class PosixSerialConnector : public SerialConnector {
 
  private:
   PortTable m_table;
+  DeviceRoots m_roots;
 };
 
 }  // namespace volmograph

@@ -11,7 +11,11 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
+#include <utility>
 #include <vector>
+
+#include "link/PortHolders.h"
 
 namespace volmograph {
 
@@ -22,7 +26,43 @@ bool IsGoneError(int error) {
   return error == EIO || error == ENXIO || error == ENODEV || error == EBADF;
 }
 
-// The group that owns the device node, which the user must belong to.
+std::string Busy(const std::string& path, const std::string& why) {
+  return SerialOpenFailure(EBUSY, path) + " - " + why;
+}
+
+// Honours the device's lock file and takes it. False with the reason when another program
+// holds it; a lock folder we cannot use is passed over.
+bool TakeLock(PortLock& lock, const std::string& path, const DeviceRoots& roots,
+              std::string& reason) {
+  switch (lock.Acquire(roots.lock, path)) {
+    case PortLock::Result::Taken:
+    case PortLock::Result::NotTaken:
+      return true;
+    case PortLock::Result::HeldByOther:
+      reason = Busy(path, InUseBy(ProgramName(roots.proc, lock.HolderPid()), lock.HolderPid()));
+      return false;
+    case PortLock::Result::HeldHere:
+      reason = SerialOpenFailure(EBUSY, path);
+      return false;
+    case PortLock::Result::Unreadable:
+      reason = Busy(path, "locked by " + lock.LockPath() +
+                              " (no pid could be read from it); remove it if no program uses"
+                              " the port");
+      return false;
+  }
+  return false;
+}
+
+// The reason for a busy device: the program that holds it, when it can be seen.
+std::string BusyReason(const std::string& path, dev_t device, const DeviceRoots& roots) {
+  if (const auto holder = LastingHolder(roots.proc, device, ::getpid())) {
+    return Busy(path, InUseBy(holder->program, holder->pid));
+  }
+  return SerialOpenFailure(EBUSY, path);
+}
+
+}  // namespace
+
 std::string DeviceGroup(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0) {
@@ -36,8 +76,6 @@ std::string DeviceGroup(const std::string& path) {
   }
   return "dialout";
 }
-
-}  // namespace
 
 std::string SerialOpenFailure(int error, const std::string& path) {
   switch (error) {
@@ -61,11 +99,27 @@ std::string SerialOpenFailure(int error, const std::string& path) {
   }
 }
 
-std::unique_ptr<PosixSerialPort> PosixSerialPort::Open(const std::string& path,
-                                                       std::string& reason) {
+std::unique_ptr<PosixSerialPort> PosixSerialPort::Open(const std::string& path, std::string& reason,
+                                                       const DeviceRoots& roots) {
+  // Anything but a character device (missing, a plain file) is left to open() to explain.
+  const std::optional<dev_t> device = CharacterDeviceId(path);
+  PortLock lock;
+  if (device) {
+    if (!TakeLock(lock, path, roots, reason)) {
+      return nullptr;
+    }
+    // TIOCEXCL and flock only stop those who come after us: a terminal program that opened
+    // the device first would otherwise split the byte stream with us.
+    if (const auto holder = LastingHolder(roots.proc, *device, ::getpid())) {
+      reason = Busy(path, InUseBy(holder->program, holder->pid));
+      return nullptr;
+    }
+  }
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
-    reason = SerialOpenFailure(errno, path);
+    const int error = errno;
+    reason = error == EBUSY && device ? BusyReason(path, *device, roots)
+                                      : SerialOpenFailure(error, path);
     return nullptr;
   }
   if (::isatty(fd) == 0) {
@@ -73,18 +127,22 @@ std::unique_ptr<PosixSerialPort> PosixSerialPort::Open(const std::string& path,
     reason = SerialOpenFailure(ENOTTY, path);
     return nullptr;
   }
-  // TIOCEXCL makes later opens fail with EBUSY, except for root; the lock holds for root too.
-  ::ioctl(fd, TIOCEXCL);
+  // flock holds for root too. It comes first: a refused open must not leave TIOCEXCL behind
+  // on a line that someone else holds.
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int error = errno;
     ::close(fd);
-    reason = SerialOpenFailure(error, path);
+    reason = error == EWOULDBLOCK && device ? BusyReason(path, *device, roots)
+                                            : SerialOpenFailure(error, path);
     return nullptr;
   }
-  return std::unique_ptr<PosixSerialPort>(new PosixSerialPort(fd, path));
+  // Later opens now fail with EBUSY, except for root.
+  ::ioctl(fd, TIOCEXCL);
+  return std::unique_ptr<PosixSerialPort>(new PosixSerialPort(fd, path, std::move(lock)));
 }
 
-PosixSerialPort::PosixSerialPort(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}
+PosixSerialPort::PosixSerialPort(int fd, std::string path, PortLock lock)
+    : m_fd(fd), m_path(std::move(path)), m_lock(std::move(lock)) {}
 
 PosixSerialPort::~PosixSerialPort() {
   Close();
@@ -191,6 +249,7 @@ void PosixSerialPort::Close() {
   ::ioctl(m_fd, TIOCNXCL);
   ::close(m_fd);
   m_fd = -1;
+  m_lock.Release();
 }
 
 }  // namespace volmograph

@@ -12,6 +12,10 @@
 // therefore lose bytes written just before the open; readers resynchronise on the next
 // frame. A reader that stops reading without closing fills the queue; bytes that do not fit
 // are dropped and the line keeps its pace.
+//
+// The simulator never counts as another program holding the port: its master is a device of
+// its own (/dev/ptmx), and it opens the slave only for an instant, to empty its queue when a
+// reader leaves, which the serial port's check for holders passes over.
 
 #include <atomic>
 #include <condition_variable>

@@ -13,6 +13,7 @@
 
 #include "LinkTestSupport.h"
 #include "link/PosixSerialConnector.h"
+#include "support/TestFiles.h"
 
 namespace volmograph::test {
 namespace {
@@ -28,7 +29,9 @@ class LinkPty : public ::testing::Test {
     m_path = name;
     PortTable table;
     table.Set("COM1", m_path);
-    m_connector = std::make_unique<PosixSerialConnector>(table);
+    DeviceRoots roots;
+    roots.lock = m_lockFolder.Path().string();  // never the real /var/lock
+    m_connector = std::make_unique<PosixSerialConnector>(table, roots);
     m_meter = std::make_unique<CComTR6400>(*m_connector, m_prompter);
   }
 
@@ -79,6 +82,7 @@ class LinkPty : public ::testing::Test {
     return result;
   }
 
+  TempFolder m_lockFolder;
   int m_master = -1;
   int m_slave = -1;
   std::string m_path;
@@ -130,6 +134,9 @@ TEST_F(LinkPty, SecondOpenOfTheSameDeviceIsRefused) {
   EXPECT_EQ(prompter.Messages()[0].text, "Failed to Open ComPort");
   EXPECT_EQ(prompter.Messages()[0].detail, "Device or resource busy: " + m_path);
   EXPECT_EQ(m_meter->m_connected, 1);
+  // The refused open leaves the first one's lock file alone.
+  const std::string lockName = "LCK.." + m_path.substr(m_path.rfind('/') + 1);
+  EXPECT_EQ(m_lockFolder.Names(), std::vector<std::string>{lockName});
 }
 
 TEST_F(LinkPty, CloseToleratesMissingModemLinesAndReopens) {

@@ -14,6 +14,7 @@
 #include "platform/Prompter.h"
 #include "sim/MeterSimulator.h"
 #include "sim/PtyMeter.h"
+#include "support/TestFiles.h"
 
 namespace volmograph::test {
 namespace {
@@ -27,7 +28,10 @@ TEST(LinkSimulatedMeter, FramesAndAWaveformArriveThroughThePort) {
 
   PortTable ports;
   ports.Set("COM1", simulated.SlavePath());
-  PosixSerialConnector connector(ports);
+  TempFolder lockFolder;
+  DeviceRoots roots;
+  roots.lock = lockFolder.Path().string();
+  PosixSerialConnector connector(ports, roots);
   RecordingPrompter prompter;
   CComTR6400 meter(connector, prompter);
   meter.m_portIndex = 0;
