@@ -8,6 +8,7 @@
 #include "app/CAboutBox.h"
 #include "app/CStartupPicture.h"
 #include "app/ShellIds.h"
+#include "app/StartupArtwork.h"
 #include "app/ViewWidget.h"
 #include "link/PortTable.h"
 #include "link/PosixSerialConnector.h"
@@ -43,6 +44,7 @@ CKeloApp::CKeloApp(int& argc, char** argv, ShellOptions options, ShellServices s
   }
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   QApplication::setApplicationName(QStringLiteral("Volmograph"));
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ApplicationIconPicture())));
   m_profile = services.profile;
   m_serial = services.serial;
 }

@@ -137,7 +137,9 @@ bool CMainFrame::NewDocument() {
   view->View().m_onDestroyed = [this] { ViewDestroyed(); };
   QMdiSubWindow* window = m_mdiArea->addSubWindow(view);
   window->setAttribute(Qt::WA_DeleteOnClose);
-  window->setWindowTitle(QString::number(++m_documentCount));
+  // No title of its own: maximised, the window adds nothing to the frame's "Volmograph".
+  window->setWindowTitle(QString());
+  ++m_documentCount;
   connect(window, &QObject::destroyed, this, [this, window] { DocumentWindowClosed(window); });
   m_documents[window] = std::move(document);
   window->showMaximized();

@@ -95,6 +95,8 @@ void CStartupPicture::HidePicture() {
   close();  // deletes this once the event that hid it has been handled
   if (m_owner != nullptr && m_owner->isVisible()) {
     m_owner->repaint();
+    // The keyboard goes back to the main window, which the picture may have taken it from.
+    m_owner->activateWindow();
   }
 }
 

@@ -105,3 +105,21 @@ QImage StartupArtwork() {
 }
 
 }  // namespace volmograph::shell
+
+namespace volmograph::shell {
+
+QImage ApplicationIconPicture() {
+  QImage icon(32, 32, QImage::Format_ARGB32);
+  icon.fill(Qt::transparent);
+  QPainter painter(&icon);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  // The meter stands 206 pixels tall in the picture; shrink it to the icon's height.
+  painter.translate(16, 0);
+  painter.scale(32.0 / 210, 32.0 / 210);
+  painter.translate(-74, -10);
+  DrawMeter(painter);
+  return icon;
+}
+
+}  // namespace volmograph::shell

@@ -12,3 +12,10 @@ inline constexpr int kStartupPictureHeight = 230;
 QImage StartupArtwork();
 
 }  // namespace volmograph::shell
+
+namespace volmograph::shell {
+
+// The program's icon: the meter of the start-up picture, at 32 x 32 pixels.
+QImage ApplicationIconPicture();
+
+}  // namespace volmograph::shell
