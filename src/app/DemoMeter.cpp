@@ -9,13 +9,13 @@ namespace volmograph::shell {
 
 namespace {
 
-// DC volts around 1.5 V, drifting slowly with a little noise, so the graphs have a shape.
+// DC volts rising from 0.8 V by 20 mV a second with some noise, so the graphs have a shape.
 SimOptions DemoOptions() {
   SimOptions options;
   options.start.function = 'B';
-  options.start.value = 1.5;
-  options.start.drift = 0.002;
-  options.start.noise = 0.02;
+  options.start.value = 0.8;
+  options.start.drift = 0.02;
+  options.start.noise = 0.05;
   options.seed = 11;
   return options;
 }
