@@ -141,6 +141,12 @@ bool CKeloView::OnCommand(int commandId) {
     case cmd::kViewText:
       OnViewText();
       return true;
+    case cmd::kOpen:
+      OnFileOpen();
+      return true;
+    case cmd::kSave:
+      OnFileSave();
+      return true;
     case cmd::kViewWaveform:
       OnViewWaveform();
       return true;
