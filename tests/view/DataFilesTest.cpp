@@ -43,12 +43,9 @@ struct Snapshot {
   std::vector<std::string> messages;  // text, then detail after " | "
   friend bool operator==(const Snapshot&, const Snapshot&) = default;
   friend void PrintTo(const Snapshot& s, std::ostream* out) {
-    *out << "name " << s.name << ", pane " << s.pane << ", mode " << s.mode << ", shown " << s.shown
-         << ", recorded " << s.recorded << ", unsaved " << s.unsaved << ", " << s.lines.size()
-         << " lines, waveform[0] " << int(s.waveform.at(0)) << ", messages:";
-    for (const std::string& message : s.messages) {
-      *out << " [" << message << "]";
-    }
+    *out << s.name << "/" << s.pane << " mode " << s.mode << "/" << s.shown << " recorded "
+         << s.recorded << " unsaved " << s.unsaved << ", " << s.lines.size() << " lines, "
+         << testing::PrintToString(s.messages);
   }
 };
 
@@ -164,77 +161,37 @@ TEST(ViewDataFiles, StateTableOfOpenAndSave) {
   }
 }
 
-TEST(ViewDataFiles, RoundTripsOfBothKinds) {
+TEST(ViewDataFiles, RoundTripsAndEmptyFiles) {
   TempFolder folder;
   ViewRig rig;
-  for (const std::string& line :
-       {Line67('x'), std::string(""), std::string(66, 'y'), std::string(80, '\xB5'), Line67('z')}) {
+  for (const std::string& line : {Line67('x'), std::string(), std::string(80, '\xB5')}) {
     rig.Hp().m_list.Add(line);
   }
   rig.V().m_unsaved = 1;
-  Save(rig, folder / "list");  // the Save dialog appends "mtr"
+  Save(rig, folder / "list");  // typed without extension: "mtr" is appended
   ViewRig other;
+  other.Hp().m_list.SetFont({});
   Open(other, folder / "list.mtr");
-  EXPECT_EQ(other.Lines(), (std::deque<std::string>{Line67('x'), "\n", std::string(66, 'y') + "\n",
-                                                    std::string(67, '\xB5'), Line67('z')}));
-  EXPECT_EQ(other.V().m_recordedLines, 5);
+  EXPECT_EQ(other.Lines(), (std::deque<std::string>{Line67('x'), "\n", std::string(67, '\xB5')}));
+  EXPECT_EQ(other.Hp().m_list.Selected(), 2);  // the last line, in view
+  EXPECT_EQ(other.Hp().m_list.Font(), other.V().m_fontList);
+  EXPECT_TRUE(other.Hp().m_list.RedrawEnabled());
 
-  // The graph file holds the capture as received, not the marked or reloaded picture.
-  const auto image = EveryByteValue();
-  std::copy(image.begin(), image.end(), rig.V().m_meter.m_capture.begin());
-  rig.V().SetDisplayMode(2);
-  std::fill(std::begin(rig.V().m_waveform), std::end(rig.V().m_waveform), 0xFF);
-  rig.V().m_unsaved = 1;
-  Save(rig, folder / "pic.mtr");
-  Open(other, folder / "pic.mtr");
-  EXPECT_TRUE(std::equal(image.begin(), image.end(), other.V().m_waveform));
-  EXPECT_EQ(other.Lines().size(), 5u);  // a graph file leaves the list alone
-
-  // Before any capture the capture buffer holds zeros, and so does the file.
+  // Before any capture the capture buffer holds zeros, and so does the graph file.
   ViewRig fresh;
   fresh.V().SetDisplayMode(2);
   fresh.V().m_unsaved = 1;
   Save(fresh, folder / "zeros.mtr");
   EXPECT_EQ(ReadFile(folder / "zeros.mtr"), WriteGraphFile(std::array<std::uint8_t, 1024>{}));
-
   // An empty list saves as an empty file, which opens as an empty list in line-graph mode.
   fresh.V().SetDisplayMode(1);
   fresh.V().m_unsaved = 1;
   Save(fresh, folder / "empty.mtr");
-  EXPECT_EQ(fresh.V().m_recordedLines, 0);
   Open(other, folder / "empty.mtr");
   EXPECT_TRUE(other.Lines().empty());
   EXPECT_EQ(other.V().m_displayMode, 3);
   EXPECT_EQ(other.V().m_recordedLines, 0);
   EXPECT_TRUE(rig.Messages().empty() && other.Messages().empty() && fresh.Messages().empty());
-}
-
-TEST(ViewDataFiles, LoadedListIsFilledWithRedrawOffThenShownInItsFont) {
-  class WatchedList : public HeadlessListBox {
-   public:
-    int Add(const std::string& line) override {
-      addsWhileDrawing += RedrawEnabled() ? 1 : 0;
-      return HeadlessListBox::Add(line);
-    }
-    int addsWhileDrawing = 0;
-  };
-  TempFolder folder;
-  WriteFile(folder / "list.mtr", WriteTextDataFile({Line67('a'), Line67('b'), Line67('c')}));
-  HeadlessPlatform hp;
-  WatchedList list;
-  const Platform bundle = hp.Bundle();
-  CKeloView view({bundle.form, list, bundle.statusBar, bundle.profile, bundle.prompter,
-                  bundle.dialogs, bundle.timer, bundle.clock, bundle.serial});
-  view.OnCreate();
-  list.SetFont({});
-  hp.m_dialogs.ScriptOpenFile({folder / "list.mtr"});
-  view.OnCommand(cmd::kOpen);
-  EXPECT_EQ(list.Count(), 3);
-  EXPECT_EQ(list.addsWhileDrawing, 0);
-  EXPECT_TRUE(list.RedrawEnabled());
-  EXPECT_EQ(list.Selected(), 2);
-  EXPECT_EQ(list.Font(), view.m_fontList);
-  EXPECT_GT(list.InvalidateCount(), 0);
 }
 
 // Runs `body` in a child process and returns its exit code.
@@ -257,15 +214,16 @@ TEST(ViewDataFiles, FailedWriteIsReportedAndKeepsTheOldFileAndSaveEnabled) {
     rlimit limit{4096, 4096};
     ::setrlimit(RLIMIT_FSIZE, &limit);
     ViewRig rig;
+    StopAfterARun(rig);
     for (int i = 0; i < 100; ++i) {
       rig.Hp().m_list.Add(Line67('w'));
     }
-    rig.V().m_unsaved = 1;
     Save(rig, folder / "run.mtr");
-    const bool reported = rig.Messages().size() == 1 &&
-                          rig.Messages()[0].text == "File Save Error!" &&
-                          rig.Messages()[0].detail == "File too large";
-    return reported && rig.V().m_unsaved == 1 && rig.V().QueryCommand(cmd::kSave).enabled ? 0 : 1;
+    const auto messages = Take(rig).messages;
+    return messages == std::vector<std::string>{"File Save Error! | File too large"} &&
+                   rig.V().QueryCommand(cmd::kSave).enabled
+               ? 0
+               : 1;
   });
   EXPECT_EQ(exitCode, 0);
   EXPECT_EQ(ReadFile(folder / "run.mtr"), "old contents");
@@ -293,10 +251,7 @@ TEST(ViewDataFiles, SaveNeverReplacesWhatCouldNotBeOverwrittenInPlace) {
     ViewRig rig;
     StopAfterARun(rig);
     Save(rig, folder / name);
-    ASSERT_EQ(rig.Messages().size(), 1u) << name;
-    EXPECT_EQ(rig.Messages()[0].text + " | " + rig.Messages()[0].detail,
-              "File Save Error! | " + reason)
-        << name;
+    EXPECT_EQ(Take(rig).messages, std::vector<std::string>{"File Save Error! | " + reason});
     EXPECT_EQ(rig.V().m_unsaved, 1) << name;
   }
   EXPECT_EQ(ReadFile(folder / "locked.mtr"), "kept");
@@ -361,22 +316,21 @@ TEST(ViewDataFiles, PartlyReadableFilesLoadWhatTheyHoldAndSaySo) {
   ViewRig rig;
   Open(rig, huge);
   EXPECT_EQ(rig.Lines().size(), kTextLineCap);
-  ASSERT_EQ(rig.Messages().size(), 1u);
-  EXPECT_EQ(rig.Messages()[0].text, "Data file too long!");
-  EXPECT_EQ(rig.Messages()[0].detail, "The first 1000000 records were loaded, 3 left out");
+  EXPECT_EQ(Take(rig).messages,
+            std::vector<std::string>{
+                "Data file too long! | The first 1000000 records were loaded, 3 left out"});
   EXPECT_EQ(std::string(rig.V().m_szFileName), "long.mtr");
 
   // A short graph file: the fields it holds, zeros for the rest, and a word to the user.
   WriteFile(folder / "cut.mtr", std::string(kGraphFileHeader) + "  17  x   -1");
   ViewRig graph;
   Open(graph, folder / "cut.mtr");
-  EXPECT_EQ(graph.V().m_waveform[0], 17);
-  EXPECT_EQ(graph.V().m_waveform[1], 0);
-  EXPECT_EQ(graph.V().m_waveform[2], 255);
-  EXPECT_EQ(graph.V().m_waveform[3], 0);
-  EXPECT_EQ(graph.V().m_displayMode, 2);
-  ASSERT_EQ(graph.Messages().size(), 1u);
-  EXPECT_EQ(graph.Messages()[0].detail, "1022 of 1024 values missing or unreadable, shown as 0");
+  const Snapshot loaded = Take(graph);
+  EXPECT_EQ(std::vector(loaded.waveform.begin(), loaded.waveform.begin() + 4),
+            (std::vector<std::uint8_t>{17, 0, 255, 0}));
+  EXPECT_EQ(loaded.mode, 2);
+  EXPECT_EQ(loaded.messages, std::vector<std::string>{"Damaged graph file! | 1022 of 1024 values "
+                                                      "missing or unreadable, shown as 0"});
 
   // A title of more than 99 bytes keeps 99 at most, never half a character.
   const std::string longName = std::string(98, 'a') + "\xC3\xA9.mtr";
@@ -400,21 +354,12 @@ TEST(ViewDataFiles, DialogsGetTheirFiltersDefaultExtensionAndLastPath) {
   rig.Command(cmd::kOpen);  // cancelled twice: each proposes its own last path
   rig.Command(cmd::kSave);
 
-  const auto& opens = rig.Hp().m_dialogs.OpenFileRuns();
-  const auto& saves = rig.Hp().m_dialogs.SaveFileRuns();
-  ASSERT_EQ(opens.size(), 2u);
-  ASSERT_EQ(saves.size(), 2u);
-  const FileDialogRequest open = opens[1].request;
-  EXPECT_EQ(open.filters, (std::vector<FileFilter>{{"Volmograph Files (*.mtr)", "*.mtr"},
-                                                   {"All Files (*.*)", "*.*"}}));
-  EXPECT_EQ(open.defaultExtension, "mtg");
-  EXPECT_TRUE(open.createPrompt && !open.overwritePrompt && !open.showHelp);
-  EXPECT_EQ(open.proposedPath, folder / "a.mtg");
-  const FileDialogRequest save = saves[1].request;
-  EXPECT_EQ(save.filters, (std::vector<FileFilter>{{"Volmograph Files (*.mtr)", "*.mtr"}}));
-  EXPECT_EQ(save.defaultExtension, "mtr");
-  EXPECT_TRUE(!save.createPrompt && save.overwritePrompt && save.showHelp);
-  EXPECT_EQ(save.proposedPath, folder / "b.mtr");
+  const FileFilter mtr{"Volmograph Files (*.mtr)", "*.mtr"};
+  const FileFilter all{"All Files (*.*)", "*.*"};
+  EXPECT_EQ(rig.Hp().m_dialogs.OpenFileRuns().at(1).request,
+            (FileDialogRequest{{mtr, all}, "mtg", folder / "a.mtg", true, false, false}));
+  EXPECT_EQ(rig.Hp().m_dialogs.SaveFileRuns().at(1).request,
+            (FileDialogRequest{{mtr}, "mtr", folder / "b.mtr", false, true, true}));
 }
 
 TEST(ViewDataFilesDeathTest, DialogsProposeNothingTheFirstTime) {
