@@ -362,23 +362,5 @@ TEST(ViewDataFiles, DialogsGetTheirFiltersDefaultExtensionAndLastPath) {
             (FileDialogRequest{{mtr}, "mtr", folder / "b.mtr", false, true, true}));
 }
 
-TEST(ViewDataFilesDeathTest, DialogsProposeNothingTheFirstTime) {
-  // A fresh process: the buffers are per process and other tests have used them.
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        ViewRig rig;
-        rig.V().m_unsaved = 1;
-        rig.Command(cmd::kOpen);
-        rig.Command(cmd::kSave);
-        const auto& dialogs = rig.Hp().m_dialogs;
-        std::exit(dialogs.OpenFileRuns().at(0).request.proposedPath.empty() &&
-                          dialogs.SaveFileRuns().at(0).request.proposedPath.empty()
-                      ? 0
-                      : 1);
-      },
-      ::testing::ExitedWithCode(0), "");
-}
-
 }  // namespace
 }  // namespace volmograph::test
