@@ -194,9 +194,8 @@ std::string RunChild(const std::string& arguments, double* milliseconds = nullpt
     line[0] = '\0';
   }
   if (milliseconds != nullptr) {
-    *milliseconds = std::chrono::duration<double, std::milli>(
-                        std::chrono::steady_clock::now() - start)
-                        .count();
+    *milliseconds =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   }
   if (child != nullptr && pclose(child) != 0) {
     std::fprintf(stderr, "bench_shell: child '%s' failed\n", arguments.c_str());
@@ -218,7 +217,8 @@ double MedianStartup(const std::string& kind) {
 
 long Number(const std::string& text, const char* key) {
   const std::size_t at = text.find(key);
-  return at == std::string::npos ? -1 : std::strtol(text.c_str() + at + std::strlen(key), nullptr, 10);
+  return at == std::string::npos ? -1
+                                 : std::strtol(text.c_str() + at + std::strlen(key), nullptr, 10);
 }
 
 const char* Verdict(bool ok) {
@@ -258,16 +258,18 @@ int main(int argc, char** argv) {
   const long bareRss = Number(RunChild("--child bare"), "shown ");
   const std::string hour = RunChild("--child hour");
   const long hourRss = Number(hour, "rss ");
-  std::printf("resident memory: bare window %ld kB, after %ld ticks (%ld lines listed) %ld kB, "
-              "ratio %.2f (%s)\n",
-              bareRss, kTicksPerHour, Number(hour, "lines "), hourRss,
-              static_cast<double>(hourRss) / bareRss, Verdict(hourRss < 1.5 * bareRss));
+  std::printf(
+      "resident memory: bare window %ld kB, after %ld ticks (%ld lines listed) %ld kB, "
+      "ratio %.2f (%s)\n",
+      bareRss, kTicksPerHour, Number(hour, "lines "), hourRss,
+      static_cast<double>(hourRss) / bareRss, Verdict(hourRss < 1.5 * bareRss));
 
   const std::string cpu = RunChild("--child cpu " + std::to_string(seconds));
   const double used = std::atof(cpu.c_str() + 4);
   const double percent = 100.0 * used / seconds;
-  std::printf("CPU in line mode for %d s against the simulator: %.3f s, %.2f %% of one core, "
-              "%ld lines listed (%s)\n",
-              seconds, used, percent, Number(cpu, "lines "), Verdict(percent < 1.0));
+  std::printf(
+      "CPU in line mode for %d s against the simulator: %.3f s, %.2f %% of one core, "
+      "%ld lines listed (%s)\n",
+      seconds, used, percent, Number(cpu, "lines "), Verdict(percent < 1.0));
   return 0;
 }

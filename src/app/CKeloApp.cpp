@@ -126,12 +126,12 @@ bool CKeloApp::OnCommand(int id) {
       }
       return view == nullptr;
     case kPrintSetup:
-      m_print->PrintSetup();
+      m_print->PrintSetup(view);
       return true;
     case kPrint:
     case kPrintPreview:
       if (view != nullptr) {
-        id == kPrint ? m_print->Print(view->View()) : m_print->PrintPreview(view->View());
+        id == kPrint ? m_print->Print(*view) : m_print->PrintPreview(*view);
       }
       return view != nullptr;
     case kAppExit:

@@ -68,7 +68,6 @@ bool CMainFrame::OnCreate() {
   setCentralWidget(m_mdiArea);
   connect(m_mdiArea, &QMdiArea::subWindowActivated, this,
           [this] { ShowMenusFor(!m_mdiArea->subWindowList().isEmpty()); });
-  m_help = new HelpWindow(this);
   if (!CreateToolBar() || !CreateStatusBar()) {
     return false;
   }
@@ -162,6 +161,14 @@ void CMainFrame::DocumentWindowClosed(QMdiSubWindow* window) {
   }
 }
 
+HelpWindow* CMainFrame::Help() {
+  // Made when first asked for, which most runs never do.
+  if (m_help == nullptr) {
+    m_help = new HelpWindow(this);
+  }
+  return m_help;
+}
+
 ViewWidget* CMainFrame::ActiveView() const {
   // The current window stays current while the frame itself is not the active window.
   QMdiSubWindow* window = m_mdiArea->currentSubWindow();
@@ -200,10 +207,10 @@ bool CMainFrame::OnFrameCommand(int id) {
     case kContextHelp:
     case kHelp:
     case kDefaultHelp:
-      m_help->ShowPage(kHelpContentsPage);
+      Help()->ShowPage(kHelpContentsPage);
       return true;
     case kHelpUsing:
-      m_help->ShowPage(kUsingHelpPage);
+      Help()->ShowPage(kUsingHelpPage);
       return true;
     case kViewToolbar:
       m_toolBar->setVisible(m_toolBar->isHidden());

@@ -66,7 +66,9 @@ class CMainFrame : public QMainWindow {
   QMdiArea* MdiArea() const { return m_mdiArea; }
   QToolBar* ToolBar() const { return m_toolBar; }
   QtStatusBar* StatusPanes() const { return m_statusPanes.get(); }
-  HelpWindow* Help() const { return m_help; }
+  HelpWindow* Help();
+  // The help window if it has been opened, else null.
+  HelpWindow* HelpIfOpen() const { return m_help; }
   // Top-level menus of menu 2 and menu 3, as shown in the menu bar.
   const std::vector<QMenu*>& NoDocumentMenus() const { return m_menu2; }
   const std::vector<QMenu*>& DocumentMenus() const { return m_menu3; }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QPixmap>
 #include <QTimer>
+#include <QWidget>
 #include <cstdio>
 
 #include "app/CMainFrame.h"
@@ -41,10 +42,19 @@ void GuiScript::RunNext() {
       return;
     }
     if (verb == QLatin1String("command") && number) {
-      m_frame.OnCommand(value);
-    } else if (verb == QLatin1String("shot") && !argument.isEmpty()) {
+      // Queued, and the rest after it: a command that opens a dialog leaves the steps
+      // running in the dialog's own event loop.
+      QTimer::singleShot(0, &m_frame, [this, value] { m_frame.OnCommand(value); });
+      QTimer::singleShot(0, &m_frame, [this] { RunNext(); });
+      return;
+    }
+    if (verb == QLatin1String("shot") && !argument.isEmpty()) {
       if (!m_frame.grab().save(argument, "PNG")) {
         return Fail(QStringLiteral("cannot write the picture ") + argument);
+      }
+    } else if (verb == QLatin1String("dismiss")) {
+      if (QWidget* dialog = QApplication::activeModalWidget()) {
+        dialog->close();
       }
     } else if (verb == QLatin1String("quit")) {
       m_frame.close();

@@ -5,6 +5,7 @@
 //   wait MS        let the program run for MS milliseconds
 //   command ID     issue a command as its menu item would
 //   shot FILE.png  save a picture of the main window
+//   dismiss        close the dialog or message box that is open, if any
 //   quit           close the main window
 // Blank lines and lines starting with '#' are skipped. A line it does not understand, or
 // a picture it cannot save, ends the program with exit status 2 and a message.

@@ -3,91 +3,67 @@
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrintPreviewDialog>
-#include <algorithm>
+#include <string>
+
+#include "app/ViewWidget.h"
+#include "platform/PrintInfo.h"
+#include "qt/PrintPages.h"
 
 namespace volmograph::shell {
 
-std::optional<ReportPages> PrepareReport(CKeloView&) {
-  // PRINT-HOOK: connect the report renderer here once it is merged.
-  return std::nullopt;
-}
-
-PrintCommands::PrintCommands(QWidget& owner)
-    : m_owner(owner), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-  // The report is drawn edge to edge of the printable area in twips.
-  m_printer->setFullPage(false);
-}
+PrintCommands::PrintCommands(QWidget& owner) : m_owner(owner) {}
 
 PrintCommands::~PrintCommands() = default;
 
-bool PrintCommands::HaveReport(const std::optional<ReportPages>& report) {
-  if (report) {
-    return true;
-  }
-  QMessageBox::warning(&m_owner, QStringLiteral("Volmograph"),
-                       QStringLiteral("Printing is not available in this build."));
-  return false;
+void PrintCommands::Report(const QString& message) {
+  QMessageBox::warning(&m_owner, QStringLiteral("Volmograph"), message);
 }
 
-void PrintCommands::Print(CKeloView& view) {
-  const std::optional<ReportPages> report = PrepareReport(view);
-  if (!HaveReport(report)) {
-    return;
+void PrintCommands::Print(ViewWidget& view) {
+  PrintInfo info;
+  if (!view.View().OnPreparePrinting(info)) {
+    return;  // cancelled in the print dialog: nothing is printed
   }
-  QPrintDialog dialog(m_printer.get(), &m_owner);
-  dialog.setMinMax(1, report->pageCount);
-  dialog.setOption(QAbstractPrintDialog::PrintPageRange, report->pageCount > 1);
-  if (dialog.exec() != QDialog::Accepted) {
-    return;  // cancelled: nothing is printed
-  }
-  int from = 1;
-  int to = report->pageCount;
-  if (m_printer->printRange() == QPrinter::PageRange) {
-    from = std::max(1, m_printer->fromPage());
-    to = std::min(report->pageCount, m_printer->toPage());
-  }
-  if (!PrintPages(*report, *m_printer, from, to)) {
-    QMessageBox::warning(&m_owner, QStringLiteral("Volmograph"),
-                         QStringLiteral("The printer could not be opened."));
-  }
-}
-
-void PrintCommands::PrintPreview(CKeloView& view) {
-  const std::optional<ReportPages> report = PrepareReport(view);
-  if (!HaveReport(report)) {
-    return;
-  }
-  QPrintPreviewDialog dialog(m_printer.get(), &m_owner);
-  QObject::connect(
-      &dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-      [&report](QPrinter* printer) { PrintPages(*report, *printer, 1, report->pageCount); });
-  dialog.exec();
-}
-
-void PrintCommands::PrintSetup() {
-  QPageSetupDialog dialog(m_printer.get(), &m_owner);
-  dialog.exec();
-}
-
-bool PrintPages(const ReportPages& report, QPrinter& printer, int from, int to) {
-  if (from > to) {
-    return true;  // an empty range prints nothing, as asked
-  }
+  QPrinter& printer = view.Printer();
   QPainter painter;
   if (!painter.begin(&printer)) {
-    return false;
+    Report(QStringLiteral("The printer could not be started."));
+    return;
   }
-  for (int page = from; page <= to; ++page) {
-    if (page > from) {
-      printer.newPage();
-    }
-    painter.save();
-    report.drawPage(painter, printer, page);
-    painter.restore();
+  std::string error;
+  const bool printed = PrintPages(view.View(), painter, printer, info, error);
+  if (!painter.end() && printed) {
+    error = "The printer did not finish the job";
   }
-  return painter.end();
+  if (!error.empty()) {
+    Report(QString::fromStdString(error));
+  }
+}
+
+void PrintCommands::PrintPreview(ViewWidget& view) {
+  PrintInfo info;
+  info.preview = true;
+  if (!view.View().OnPreparePrinting(info)) {
+    return;
+  }
+  QPrintPreviewDialog dialog(&view.Printer(), &m_owner);
+  dialog.resize(700, 800);
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                   [&view, &info](QPrinter* printer) {
+                     QPainter painter(printer);
+                     std::string error;
+                     PrintPages(view.View(), painter, *printer, info, error);
+                   });
+  dialog.exec();
+}
+
+void PrintCommands::PrintSetup(ViewWidget* view) {
+  if (view == nullptr && !m_printer) {
+    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  }
+  QPageSetupDialog dialog(view != nullptr ? &view->Printer() : m_printer.get(), &m_owner);
+  dialog.exec();
 }
 
 }  // namespace volmograph::shell

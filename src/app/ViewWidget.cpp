@@ -5,6 +5,8 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
 
@@ -104,11 +106,27 @@ class StandInPrompter : public Prompter {
   QWidget& m_owner;
 };
 
-// Dialogs answered with Cancel until the real ones arrive.
+// Dialogs answered with Cancel until the real ones arrive; the print dialog is shown.
 class StandInDialogs : public Dialogs {
  public:
+  explicit StandInDialogs(QWidget& owner) : m_owner(owner) {}
   bool RunCommPort(CommPortLogic&) override { return false; }
   bool RunStartEnd(StartEndLogic&) override { return false; }
+  std::optional<FileDialogAnswer> RunOpenFile(const FileDialogRequest&) override { return {}; }
+  std::optional<FileDialogAnswer> RunSaveFile(const FileDialogRequest&) override { return {}; }
+  bool PreparePrinting(PrintInfo& info) override {
+    if (info.preview) {
+      return true;
+    }
+    QPrintDialog dialog(&m_printer, &m_owner);
+    dialog.setMinMax(1, std::max(info.maxPage, 1));
+    return dialog.exec() == QDialog::Accepted;
+  }
+  QPrinter& Printer() { return m_printer; }
+
+ private:
+  QWidget& m_owner;
+  QPrinter m_printer;
 };
 
 class StandInTimer : public Timer {
@@ -157,7 +175,7 @@ ViewWidget::ViewWidget(Profile& profile, SerialConnector& serial, StatusBar& sta
   m_form = std::make_unique<StandInForm>(*this);
   m_list = std::make_unique<StandInListBox>(*list);
   m_prompter = std::make_unique<StandInPrompter>(*this);
-  m_dialogs = std::make_unique<StandInDialogs>();
+  m_dialogs = std::make_unique<StandInDialogs>(*this);
   m_timer = std::make_unique<StandInTimer>(*this);
   const Platform platform{*m_form,    *m_list,  statusBar, profile, *m_prompter,
                           *m_dialogs, *m_timer, m_clock,   serial};
@@ -172,6 +190,10 @@ ViewWidget::~ViewWidget() {
 
 bool ViewWidget::Command(int id) {
   return m_view->OnCommand(id);
+}
+
+QPrinter& ViewWidget::Printer() {
+  return m_dialogs->Printer();
 }
 
 CommandState ViewWidget::Query(int id) const {

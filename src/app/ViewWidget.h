@@ -20,11 +20,13 @@
 #include "view/CKeloView.h"
 
 class QListWidget;
+class QPrinter;
 class QTimer;
 
 namespace volmograph {
 
 class RasterCanvas;
+class StandInDialogs;
 class StandInForm;
 class StandInListBox;
 class StandInPrompter;
@@ -42,6 +44,8 @@ class ViewWidget : public QWidget {
   // Routes a command to the view; false when the view does not handle it.
   bool Command(int id);
   CommandState Query(int id) const;
+  // The printer the print dialog set up, for the shell's print job after OnPreparePrinting.
+  QPrinter& Printer();
 
   QSize sizeHint() const override;
 
@@ -52,7 +56,7 @@ class ViewWidget : public QWidget {
   std::unique_ptr<StandInForm> m_form;
   std::unique_ptr<StandInListBox> m_list;
   std::unique_ptr<StandInPrompter> m_prompter;
-  std::unique_ptr<Dialogs> m_dialogs;
+  std::unique_ptr<StandInDialogs> m_dialogs;
   std::unique_ptr<StandInTimer> m_timer;
   SystemClock m_clock;
   std::unique_ptr<CKeloView> m_view;
