@@ -172,6 +172,7 @@ ViewWidget::ViewWidget(Profile& profile, SerialConnector& serial, StatusBar& sta
     connect(button, &QPushButton::clicked, this, [this, id = id] { Command(id); });
     x += 122;
   }
+  m_fonts = std::make_unique<FontResolver>(this);
   m_form = std::make_unique<StandInForm>(*this);
   m_list = std::make_unique<StandInListBox>(*list);
   m_prompter = std::make_unique<StandInPrompter>(*this);
@@ -221,13 +222,12 @@ void ViewWidget::paintEvent(QPaintEvent*) {
       {ctl::kValue2, {250, 26, 186, 34}, Qt::AlignRight | Qt::AlignVCenter},
       {ctl::kUnit2, {439, 26, 100, 34}, Qt::AlignLeft | Qt::AlignVCenter},
   };
-  FontResolver fonts(this);
   for (const Static& control : statics) {
     const ControlState& state = m_form->Control(control.id);
     if (!state.shown || state.text.empty()) {
       continue;
     }
-    painter.setFont(fonts.Resolve(state.font.value_or(FontDescription{"Courier New", 28, 0})));
+    painter.setFont(m_fonts->Resolve(state.font.value_or(FontDescription{"Courier New", 28, 0})));
     painter.drawText(control.box, control.align, Text1253(state.text));
   }
   const int sideTexts[] = {ctl::kRelReference, ctl::kDbReference, ctl::kPeakMax,  ctl::kPeakMin,

@@ -25,6 +25,7 @@ class QTimer;
 
 namespace volmograph {
 
+class FontResolver;
 class RasterCanvas;
 class StandInDialogs;
 class StandInForm;
@@ -53,6 +54,7 @@ class ViewWidget : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  std::unique_ptr<FontResolver> m_fonts;
   std::unique_ptr<StandInForm> m_form;
   std::unique_ptr<StandInListBox> m_list;
   std::unique_ptr<StandInPrompter> m_prompter;
