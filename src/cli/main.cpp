@@ -14,8 +14,12 @@ void PrintUsage(std::FILE* out) {
       "\n"
       "commands:\n"
       "  decode [FILE]     decode raw meter bytes (FILE or standard input), one line per frame\n"
+      "  record --port PORT --out FILE.mtr [options]\n"
+      "                    record readings from the meter until stopped, then save them\n"
       "  replay CAPTURE --out FILE.mtr [options]\n"
       "                    play a captured byte stream through the view and save the result\n"
+      "  export FILE.mtr --csv OUT.csv\n"
+      "                    write a data file's lines (or waveform bytes) as CSV\n"
       "  demo [--seconds N]\n"
       "                    run the built-in simulated meter on a pseudo-terminal and show\n"
       "                    its readings decoded live\n"
@@ -39,6 +43,12 @@ int main(int argc, char** argv) {
   }
   if (command == "decode") {
     return volmograph::cli::RunDecode(argc - 2, argv + 2);
+  }
+  if (command == "record") {
+    return volmograph::cli::RunRecord(argc - 2, argv + 2);
+  }
+  if (command == "export") {
+    return volmograph::cli::RunExport(argc - 2, argv + 2);
   }
   if (command == "replay") {
     return volmograph::cli::RunReplay(argc - 2, argv + 2);

@@ -150,6 +150,10 @@ std::string IniProfile::GetString(const std::string& section, const std::string&
   return IniDocument(ReadCapped(m_path).text).GetString(section, key, defaultValue);
 }
 
+std::string IniProfile::Text() const {
+  return ReadCapped(m_path).text;
+}
+
 bool IniProfile::WriteInt(const std::string& section, const std::string& key, int value) {
   return WriteString(section, key, std::to_string(value));
 }
