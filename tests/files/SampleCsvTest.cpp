@@ -5,18 +5,14 @@
 #include <algorithm>
 #include <string>
 
+#include "support/SampleLines.h"
+
 namespace volmograph {
 namespace {
 
-// A 67-byte sample line from its fields, each padded to its width.
 std::string Line(std::string rms, std::string value, std::string unit, std::string rms2,
                  std::string value2, std::string unit2, std::string label, std::string raw) {
-  auto pad = [](std::string text, std::size_t width) {
-    text.resize(width, ' ');
-    return text;
-  };
-  return " 23:59:58  " + pad(rms, 3) + " " + pad(value, 6) + pad(unit, 4) + " " + pad(rms2, 3) +
-         " " + pad(value2, 6) + pad(unit2, 4) + " " + pad(label, 20) + pad(raw, 6);
+  return test::SampleLineOf("23:59:58", rms, value, unit, rms2, value2, unit2, label, raw);
 }
 
 TEST(SampleCsv, RowsFromSampleLineColumns) {
