@@ -10,6 +10,7 @@ int RunDemo(int argc, char** argv);
 int RunExport(int argc, char** argv);
 int RunPorts(int argc, char** argv);
 int RunRecord(int argc, char** argv);
+int RunRender(int argc, char** argv);
 int RunReplay(int argc, char** argv);
 
 }  // namespace volmograph::cli

@@ -20,6 +20,8 @@ void PrintUsage(std::FILE* out) {
       "                    play a captured byte stream through the view and save the result\n"
       "  export FILE.mtr --csv OUT.csv\n"
       "                    write a data file's lines (or waveform bytes) as CSV\n"
+      "  render FILE.mtr [--mode line|bar|wave] --png OUT.png [--dump]\n"
+      "                    draw a data file's picture as the display frame shows it\n"
       "  demo [--seconds N]\n"
       "                    run the built-in simulated meter on a pseudo-terminal and show\n"
       "                    its readings decoded live\n"
@@ -55,6 +57,9 @@ int main(int argc, char** argv) {
   }
   if (command == "ports") {
     return volmograph::cli::RunPorts(argc - 2, argv + 2);
+  }
+  if (command == "render") {
+    return volmograph::cli::RunRender(argc - 2, argv + 2);
   }
   if (command == "demo") {
     return volmograph::cli::RunDemo(argc - 2, argv + 2);
