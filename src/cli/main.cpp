@@ -22,6 +22,8 @@ void PrintUsage(std::FILE* out) {
       "                    write a data file's lines (or waveform bytes) as CSV\n"
       "  render FILE.mtr [--mode line|bar|wave] --png OUT.png [--dump]\n"
       "                    draw a data file's picture as the display frame shows it\n"
+      "  print FILE.mtr [--mode text|line|bar|wave] --pdf OUT.pdf [--dump]\n"
+      "                    print a data file as the program prints it, as one PDF\n"
       "  demo [--seconds N]\n"
       "                    run the built-in simulated meter on a pseudo-terminal and show\n"
       "                    its readings decoded live\n"
@@ -60,6 +62,9 @@ int main(int argc, char** argv) {
   }
   if (command == "render") {
     return volmograph::cli::RunRender(argc - 2, argv + 2);
+  }
+  if (command == "print") {
+    return volmograph::cli::RunPrint(argc - 2, argv + 2);
   }
   if (command == "demo") {
     return volmograph::cli::RunDemo(argc - 2, argv + 2);
