@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include <array>
+#include <filesystem>
 #include <utility>
 
 #include "view/Ids.h"
@@ -26,6 +27,13 @@ int SamplingCommand(std::string_view name) {
 
 bool IsHelp(std::string_view arg) {
   return arg == "--help" || arg == "-h";
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  const auto canonicalA = std::filesystem::weakly_canonical(a, error);
+  const auto canonicalB = std::filesystem::weakly_canonical(b, error);
+  return error ? a == b : canonicalA == canonicalB;
 }
 
 }  // namespace volmograph::cli

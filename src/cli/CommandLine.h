@@ -3,6 +3,7 @@
 // Small parsers shared by the subcommands' options.
 
 #include <charconv>
+#include <string>
 #include <string_view>
 
 namespace volmograph::cli {
@@ -21,5 +22,9 @@ int SamplingCommand(std::string_view name);
 
 // True for "--help" and "-h".
 bool IsHelp(std::string_view arg);
+
+// Whether two paths, existing or not, name the same file: the data file and the CSV must
+// not overwrite each other.
+bool SameFile(const std::string& a, const std::string& b);
 
 }  // namespace volmograph::cli

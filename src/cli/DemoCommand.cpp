@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/ConsoleOutput.h"
 #include "cli/StopSignals.h"
@@ -74,10 +75,15 @@ bool ParseSeconds(int argc, char** argv, int& seconds) {
 }  // namespace
 
 int RunDemo(int argc, char** argv) {
+  constexpr const char* kUsage =
+      "usage: volmograph-cli demo [--seconds N]   (N from 1 to 86400, default 10)\n";
+  if (argc == 1 && IsHelp(argv[0])) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   int seconds = 10;
   if (!ParseSeconds(argc, argv, seconds)) {
-    std::fputs("usage: volmograph-cli demo [--seconds N]   (N from 1 to 86400, default 10)\n",
-               stderr);
+    std::fputs(kUsage, stderr);
     return 2;
   }
 

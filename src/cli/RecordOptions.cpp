@@ -83,6 +83,8 @@ bool ParseRecordOptions(int argc, char** argv, RecordOptions& options, std::stri
     error = "no port given (--port COM1..COM4, a device path or HOST:PORT)";
   } else if (options.outPath.empty()) {
     error = "no output file given (--out FILE.mtr)";
+  } else if (!options.csvPath.empty() && SameFile(options.csvPath, options.outPath)) {
+    error = "--csv and --out name the same file";
   }
   return error.empty();
 }

@@ -93,6 +93,8 @@ bool ParseReplayOptions(int argc, char** argv, ReplayOptions& options, std::stri
     error = "no capture given (usage: volmograph-cli replay CAPTURE --out FILE.mtr)";
   } else if (options.outPath.empty()) {
     error = "no output file given (--out FILE.mtr)";
+  } else if (!options.csvPath.empty() && SameFile(options.csvPath, options.outPath)) {
+    error = "--csv and --out name the same file";
   }
   return error.empty();
 }

@@ -187,7 +187,8 @@ TEST_F(RecordCommand, WrongArgumentsFailWithOneLine) {
   for (const char* args :
        {"record", "record --out x.mtr", "record --port COM1", "record --port COM5 --out x.mtr",
         "record --port COM1 --out x.mtr --interval 3s",
-        "record --port COM1 --out x.mtr --seconds 0", "record --port COM1 --out x.mtr extra"}) {
+        "record --port COM1 --out x.mtr --seconds 0", "record --port COM1 --out x.mtr extra",
+        "record --port COM1 --out x.mtr --csv ./x.mtr"}) {
     const CliResult run = test::RunCli(args);
     EXPECT_EQ(run.status, 2) << args;
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
