@@ -30,9 +30,10 @@ bool IsHelp(std::string_view arg) {
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
+  // Absolute first: a relative name that does not exist yet is otherwise left as it is.
   std::error_code error;
-  const auto canonicalA = std::filesystem::weakly_canonical(a, error);
-  const auto canonicalB = std::filesystem::weakly_canonical(b, error);
+  const auto canonicalA = std::filesystem::weakly_canonical(std::filesystem::absolute(a), error);
+  const auto canonicalB = std::filesystem::weakly_canonical(std::filesystem::absolute(b), error);
   return error ? a == b : canonicalA == canonicalB;
 }
 

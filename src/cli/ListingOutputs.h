@@ -1,7 +1,7 @@
 #pragma once
 
 // Where the lines the view lists go on the command line: to standard output as UTF-8 and,
-// when a CSV file is open, into it as rows.
+// when a CSV file is given, into it as rows once it is open.
 
 #include <cstdio>
 #include <optional>
@@ -13,10 +13,10 @@ namespace volmograph::cli {
 
 class ListingOutputs {
  public:
-  ListingOutputs(ListBox& list, CsvLog& csv, CsvListBox::LeadingField leadingField = {})
+  ListingOutputs(ListBox& list, CsvLog* csv, CsvListBox::LeadingField leadingField = {})
       : m_printing(list, stdout) {
-    if (csv.IsOpen()) {
-      m_csv.emplace(m_printing, csv, std::move(leadingField));
+    if (csv != nullptr) {
+      m_csv.emplace(m_printing, *csv, std::move(leadingField));
     }
   }
 

@@ -190,12 +190,6 @@ int RunRecord(int argc, char** argv) {
     Fail("cannot write %s: %s", options.outPath, error);
     return 1;
   }
-  CsvLog csv;
-  if (!options.csvPath.empty() && !csv.Open(options.csvPath, "datetime," + SampleCsvHeader())) {
-    Fail("cannot write %s: %s", options.csvPath, csv.Error());
-    return 1;
-  }
-
   MemoryProfile profile(IniProfile(DefaultProfilePath()).Text());
   ChoosePort(profile, options);
   PosixSerialConnector serial(PortTable::FromProfile(profile));
@@ -203,7 +197,8 @@ int RunRecord(int argc, char** argv) {
   HeadlessPlatform headless(profile);
   DatedClock clock;
   ConsolePrompter prompter;
-  ListingOutputs outputs(headless.m_list, csv,
+  CsvLog csv;
+  ListingOutputs outputs(headless.m_list, options.csvPath.empty() ? nullptr : &csv,
                          [&clock](const std::string& line) { return clock.IsoTimestamp(line); });
   const Platform base = headless.Bundle();
   const Platform platform{base.form,    outputs.List(), base.statusBar, base.profile, prompter,
@@ -218,6 +213,13 @@ int RunRecord(int argc, char** argv) {
   }
   if (!StartRun(*view, prompter)) {
     return 2;
+  }
+  // Opened only now, so that a port that cannot be opened leaves an existing CSV alone; the
+  // first line is listed two readings after Start at the earliest.
+  if (!options.csvPath.empty() && !csv.Open(options.csvPath, "datetime," + SampleCsvHeader())) {
+    view->OnCommand(cmd::kStop);
+    Fail("cannot write %s: %s", options.csvPath, csv.Error());
+    return 1;
   }
   std::string interval = headless.m_statusBar.Pane(pane::kSamplingTime);
   interval.erase(0, interval.find_first_not_of(' '));

@@ -84,7 +84,7 @@ int RunReplay(int argc, char** argv) {
 
   // The user's profile is neither read nor written: the view gets an in-memory default one.
   HeadlessPlatform headless;
-  ListingOutputs outputs(headless.m_list, csv);
+  ListingOutputs outputs(headless.m_list, options.csvPath.empty() ? nullptr : &csv);
   ConsolePrompter prompter;
   Platform platform = headless.Bundle();
   Platform replayPlatform{platform.form,    outputs.List(), platform.statusBar,

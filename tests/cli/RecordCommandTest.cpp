@@ -164,6 +164,7 @@ TEST_F(RecordCommand, PortsThatCannotBeOpenedExitTwoWithTheReason) {
   const int holder = ::open(meter.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
   ASSERT_GE(holder, 0);
   WriteFile(m_ini, "[Ports]\nCOM3=/nonexistent/ttyX\n");
+  WriteFile(m_csv, "an earlier run's rows");
   const struct {
     std::string port;
     std::string reason;
@@ -173,7 +174,8 @@ TEST_F(RecordCommand, PortsThatCannotBeOpenedExitTwoWithTheReason) {
       {m_folder / "no-tty", "No such file or directory"},
   };
   for (const auto& c : cases) {
-    const CliResult run = test::RunCli("record --port '" + c.port + "' --out '" + m_mtr + "'");
+    const CliResult run =
+        test::RunCli("record --port '" + c.port + "' --out '" + m_mtr + "' --csv '" + m_csv + "'");
     EXPECT_EQ(run.status, 2) << c.port;
     EXPECT_TRUE(run.err.starts_with("volmograph-cli record: Failed to Open ComPort: " + c.reason))
         << run.err;
@@ -181,6 +183,7 @@ TEST_F(RecordCommand, PortsThatCannotBeOpenedExitTwoWithTheReason) {
   }
   ::close(holder);
   EXPECT_FALSE(std::filesystem::exists(m_mtr));
+  EXPECT_EQ(ReadFile(m_csv), "an earlier run's rows");
 }
 
 TEST_F(RecordCommand, WrongArgumentsFailWithOneLine) {
