@@ -37,16 +37,8 @@ namespace {
 
 enum class RunEnd { Signal, Seconds, Waveform, Silent, Lost, OutputClosed };
 
-struct RecordEnv {
-  ManualTimer& timer;
-  const WatchedConnector& watched;
-  ListingOutputs& outputs;
-};
-
-void Fail(const char* format, const std::string& a, const std::string& b) {
-  std::fprintf(stderr, "volmograph-cli record: ");
-  std::fprintf(stderr, format, a.c_str(), b.c_str());
-  std::fputc('\n', stderr);
+void Say(const std::string& line) {
+  std::fprintf(stderr, "volmograph-cli record: %s\n", line.c_str());
 }
 
 // A device path or HOST:PORT goes into the in-memory port table under the port the settings
@@ -56,31 +48,74 @@ void ChoosePort(MemoryProfile& profile, const RecordOptions& options) {
     profile.WriteInt("COMM", "Port", options.portIndex);
     return;
   }
-  const int chosen = profile.GetInt("COMM", "Port", 1);
-  if (chosen < 0 || chosen > 3) {
-    profile.WriteInt("COMM", "Port", 0);
+  int index = profile.GetInt("COMM", "Port", 1);
+  if (index < 0 || index > 3) {
+    index = 0;
+    profile.WriteInt("COMM", "Port", index);
   }
-  const int index = chosen < 0 || chosen > 3 ? 0 : chosen;
   profile.WriteString("Ports", "COM" + std::to_string(index + 1), options.portTarget);
 }
 
-bool StartRun(CKeloView& view, ConsolePrompter& prompter) {
+MemoryProfile SettingsFor(const RecordOptions& options) {
+  MemoryProfile profile(IniProfile(DefaultProfilePath()).Text());
+  ChoosePort(profile, options);
+  return profile;
+}
+
+// The view and the platform it sees, built in this order: settings, port, list, view.
+struct Recorder {
+  explicit Recorder(const RecordOptions& options)
+      : profile(SettingsFor(options)),
+        serial(PortTable::FromProfile(profile)),
+        watched(serial),
+        headless(profile),
+        outputs(headless.m_list, options.csvPath.empty() ? nullptr : &csv,
+                [this](const std::string& line) { return clock.IsoTimestamp(line); }) {
+    const Platform base = headless.Bundle();
+    view = std::make_unique<CKeloView>(Platform{base.form, outputs.List(), base.statusBar,
+                                                base.profile, prompter, base.dialogs, base.timer,
+                                                clock, watched});
+    view->OnCreate();
+    view->OnInitialUpdate();
+    outputs.Start();
+    if (options.intervalCommand != 0) {
+      view->OnCommand(options.intervalCommand);
+    }
+  }
+
+  MemoryProfile profile;
+  PosixSerialConnector serial;
+  WatchedConnector watched;
+  HeadlessPlatform headless;
+  DatedClock clock;
+  ConsolePrompter prompter;
+  CsvLog csv;
+  ListingOutputs outputs;
+  std::unique_ptr<CKeloView> view;
+};
+
+bool StartRun(Recorder& recorder) {
+  ConsolePrompter& prompter = recorder.prompter;
   prompter.SetHolding(true);
-  view.OnCommand(cmd::kStart);
+  recorder.view->OnCommand(cmd::kStart);
   prompter.SetHolding(false);
-  if (view.m_running == 1) {
+  if (recorder.view->m_running == 1) {
+    std::string interval = recorder.headless.m_statusBar.Pane(pane::kSamplingTime);
+    interval.erase(0, interval.find_first_not_of(' '));
+    Say("reading " + recorder.view->m_meter.m_deviceName + " every " + interval +
+        "; Ctrl-C stops the run and saves it");
     return true;
   }
   const auto& held = prompter.Held();
-  Fail("%s: %s", held.empty() ? "Failed to Open ComPort" : held.back().text,
-       held.empty() ? "the run did not start" : held.back().detail);
+  Say(held.empty() ? "Failed to Open ComPort" : held.back().text + ": " + held.back().detail);
   return false;
 }
 
-RunEnd RunTicks(CKeloView& view, RecordEnv& env, long seconds) {
+RunEnd RunTicks(Recorder& recorder, long seconds) {
   constexpr long kTicksPerSecond = 1000 / kViewTimerPeriodMs;
+  const CKeloView& view = *recorder.view;
   TickPacer pacer(kViewTimerPeriodMs);
-  std::uint64_t lastBytes = env.watched.BytesRead();
+  std::uint64_t lastBytes = recorder.watched.BytesRead();
   long quietTicks = 0;
   for (long tick = 0;; ++tick) {
     if (StopSignals::Received() != 0) {
@@ -89,15 +124,15 @@ RunEnd RunTicks(CKeloView& view, RecordEnv& env, long seconds) {
     if (seconds > 0 && tick >= seconds * kTicksPerSecond) {
       return RunEnd::Seconds;
     }
-    env.timer.Fire(kViewTimerId);
-    if (std::fflush(stdout) != 0 || !env.outputs.OutputOk()) {
+    recorder.headless.m_timer.Fire(kViewTimerId);
+    if (std::fflush(stdout) != 0 || !recorder.outputs.OutputOk()) {
       return RunEnd::OutputClosed;
     }
     if (view.m_running == 0) {
       return view.m_displayMode == 2 ? RunEnd::Waveform : RunEnd::Lost;
     }
-    quietTicks = env.watched.BytesRead() == lastBytes ? quietTicks + 1 : 0;
-    lastBytes = env.watched.BytesRead();
+    quietTicks = recorder.watched.BytesRead() == lastBytes ? quietTicks + 1 : 0;
+    lastBytes = recorder.watched.BytesRead();
     if (quietTicks >= kSilenceSeconds * kTicksPerSecond) {
       return RunEnd::Silent;
     }
@@ -130,43 +165,42 @@ std::string EndText(RunEnd end, const ConsolePrompter& prompter) {
 }
 
 // Saves at `path`, or, should that fail after so long a run, in the temporary folder.
-bool SaveRecording(CKeloView& view, HeadlessPlatform& headless, ConsolePrompter& prompter,
-                   const std::string& path, std::string& savedAt) {
+// Returns where it saved, or "" when it could not.
+std::string SaveRecording(Recorder& recorder, const std::string& path) {
   std::string error;
-  if (SaveThroughView(view, headless.m_dialogs, prompter, path, error)) {
-    savedAt = path;
-    return true;
+  if (SaveThroughView(*recorder.view, recorder.headless.m_dialogs, recorder.prompter, path,
+                      error)) {
+    return path;
   }
   const char* folder = std::getenv("TMPDIR");
   const std::string rescue = std::string(folder != nullptr && *folder == '/' ? folder : "/tmp") +
                              "/volmograph-record-" + std::to_string(::getpid()) + ".mtr";
   std::string rescueError;
-  if (error != "there is nothing to save" &&
-      SaveThroughView(view, headless.m_dialogs, prompter, rescue, rescueError)) {
-    Fail("cannot write %s: %s; saved in the temporary folder instead", path, error);
-    savedAt = rescue;
-    return false;
+  if (SaveThroughView(*recorder.view, recorder.headless.m_dialogs, recorder.prompter, rescue,
+                      rescueError)) {
+    Say("cannot write " + path + ": " + error + "; saved in the temporary folder instead");
+    return rescue;
   }
-  Fail("cannot write %s: %s", path, error);
-  return false;
+  Say("cannot write " + path + ": " + error);
+  return {};
 }
 
-int Finish(CKeloView& view, HeadlessPlatform& headless, ConsolePrompter& prompter,
-           const RecordOptions& options, RunEnd end, const CsvLog& csv) {
+// Stops the run as Stop does, saves it, and says how it ended: the exit status.
+int Finish(Recorder& recorder, const RecordOptions& options, RunEnd end) {
+  CKeloView& view = *recorder.view;
   if (view.m_running == 1) {
     view.OnCommand(cmd::kStop);
   }
-  const std::string why = EndText(end, prompter);
-  std::string savedAt;
-  bool ok = SaveRecording(view, headless, prompter, options.outPath, savedAt);
+  const std::string savedAt = SaveRecording(recorder, options.outPath);
   if (!savedAt.empty()) {
-    const std::string what = view.m_displayMode == 2
-                                 ? "waveform saved as a graph file"
-                                 : std::to_string(view.m_recordedLines) + " lines saved";
-    Fail("%s; %s", why, what + " to " + savedAt);
+    Say(EndText(end, recorder.prompter) + "; " +
+        (view.m_displayMode == 2 ? "waveform saved as a graph file"
+                                 : std::to_string(view.m_recordedLines) + " lines saved") +
+        " to " + savedAt);
   }
-  if (!csv.Error().empty()) {
-    Fail("cannot write %s: %s", options.csvPath, csv.Error());
+  bool ok = savedAt == options.outPath;
+  if (!recorder.csv.Error().empty()) {
+    Say("cannot write " + options.csvPath + ": " + recorder.csv.Error());
     ok = false;
   }
   const bool asked = end == RunEnd::Signal || end == RunEnd::Seconds || end == RunEnd::Waveform;
@@ -183,54 +217,29 @@ int RunRecord(int argc, char** argv) {
       std::fputs(RecordUsage(), stdout);
       return 0;
     }
-    Fail("%s%s", error, " (try --help)");
+    Say(error + " (try --help)");
     return 2;
   }
   if (!CanWriteFileAtomically(options.outPath, error)) {
-    Fail("cannot write %s: %s", options.outPath, error);
+    Say("cannot write " + options.outPath + ": " + error);
     return 1;
   }
-  MemoryProfile profile(IniProfile(DefaultProfilePath()).Text());
-  ChoosePort(profile, options);
-  PosixSerialConnector serial(PortTable::FromProfile(profile));
-  WatchedConnector watched(serial);
-  HeadlessPlatform headless(profile);
-  DatedClock clock;
-  ConsolePrompter prompter;
-  CsvLog csv;
-  ListingOutputs outputs(headless.m_list, options.csvPath.empty() ? nullptr : &csv,
-                         [&clock](const std::string& line) { return clock.IsoTimestamp(line); });
-  const Platform base = headless.Bundle();
-  const Platform platform{base.form,    outputs.List(), base.statusBar, base.profile, prompter,
-                          base.dialogs, base.timer,     clock,          watched};
-
-  auto view = std::make_unique<CKeloView>(platform);
-  view->OnCreate();
-  view->OnInitialUpdate();
-  outputs.Start();
-  if (options.intervalCommand != 0) {
-    view->OnCommand(options.intervalCommand);
-  }
-  if (!StartRun(*view, prompter)) {
+  Recorder recorder(options);
+  if (!StartRun(recorder)) {
     return 2;
   }
   // Opened only now, so that a port that cannot be opened leaves an existing CSV alone; the
   // first line is listed two readings after Start at the earliest.
-  if (!options.csvPath.empty() && !csv.Open(options.csvPath, "datetime," + SampleCsvHeader())) {
-    view->OnCommand(cmd::kStop);
-    Fail("cannot write %s: %s", options.csvPath, csv.Error());
+  if (!options.csvPath.empty() &&
+      !recorder.csv.Open(options.csvPath, "datetime," + SampleCsvHeader())) {
+    recorder.view->OnCommand(cmd::kStop);
+    Say("cannot write " + options.csvPath + ": " + recorder.csv.Error());
     return 1;
   }
-  std::string interval = headless.m_statusBar.Pane(pane::kSamplingTime);
-  interval.erase(0, interval.find_first_not_of(' '));
-  Fail("reading %s every %s; Ctrl-C stops the run and saves it", view->m_meter.m_deviceName,
-       interval);
-
-  StopSignals signals;
-  RecordEnv env{headless.m_timer, watched, outputs};
-  prompter.SetHolding(true);
-  const RunEnd end = RunTicks(*view, env, options.seconds);
-  return Finish(*view, headless, prompter, options, end, csv);
+  const StopSignals signals;
+  recorder.prompter.SetHolding(true);
+  const RunEnd end = RunTicks(recorder, options.seconds);
+  return Finish(recorder, options, end);
 }
 
 }  // namespace volmograph::cli
