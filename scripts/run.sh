@@ -6,5 +6,5 @@ cd "$(dirname "$0")/.."
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec build/dev/src/app/volmograph --demo
 fi
-echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): running the terminal demo instead."
-exec build/dev/src/volmograph-cli demo --seconds 10
+echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): running the headless demo instead."
+exec bash scripts/headless-demo.sh
