@@ -1,0 +1,53 @@
+#include "qt/QtDialogs.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "qt/ByteText.h"
+#include "qt/TemplateDialog.h"
+#include "view/CCommPortDlg.h"
+#include "view/CStartEndDlg.h"
+#include "view/DialogTemplates.h"
+
+namespace volmograph {
+
+bool QtDialogs::RunCommPort(CommPortLogic& logic) {
+  TemplateDialog dialog(CommPortTemplate(), m_owner);
+  if (auto* radio = qobject_cast<QRadioButton*>(dialog.Control(logic.OnInitDialog()))) {
+    radio->setChecked(true);
+  }
+  for (int id = CCommPortDlg::kFirstRadio; id <= CCommPortDlg::kLastRadio; ++id) {
+    if (auto* radio = qobject_cast<QRadioButton*>(dialog.Control(id))) {
+      QObject::connect(radio, &QRadioButton::clicked, &dialog,
+                       [&logic, id] { logic.OnRadioClicked(id); });
+    }
+  }
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogs::RunStartEnd(StartEndLogic& logic) {
+  TemplateDialog dialog(StartEndTemplate(), m_owner);
+  auto* start = qobject_cast<QLineEdit*>(dialog.Control(CStartEndDlg::kStartEdit));
+  auto* end = qobject_cast<QLineEdit*>(dialog.Control(CStartEndDlg::kEndEdit));
+  if (start == nullptr || end == nullptr) {
+    return false;
+  }
+  start->setText(DecodeBytes(logic.StartText()));
+  end->setText(DecodeBytes(logic.EndText()));
+  start->selectAll();  // the first field opens ready to be typed over
+  dialog.SetOkCheck([&] {
+    int refused = 0;
+    if (logic.OnOK(EncodeCp1252(start->text()), EncodeCp1252(end->text()), m_prompter, refused)) {
+      return true;
+    }
+    // The refused field is selected for the user to type over.
+    if (auto* field = qobject_cast<QLineEdit*>(dialog.Control(refused))) {
+      field->setFocus();
+      field->selectAll();
+    }
+    return false;
+  });
+  return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace volmograph
