@@ -19,7 +19,9 @@ int PrintingListBox::Add(const std::string& line) {
 
 void ConsolePrompter::ShowMessage(const std::string& text, const std::string& detail) {
   ++m_count;
-  if (detail.empty()) {
+  if (m_holding) {
+    m_held.push_back({text, detail});
+  } else if (detail.empty()) {
     std::fprintf(stderr, "volmograph-cli: %s\n", text.c_str());
   } else {
     std::fprintf(stderr, "volmograph-cli: %s (%s)\n", text.c_str(), Cp1252ToUtf8(detail).c_str());

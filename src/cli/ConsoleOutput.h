@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "platform/ListBox.h"
 #include "platform/Prompter.h"
@@ -41,14 +42,19 @@ class PrintingListBox : public ListBox {
   bool m_printing = false;
 };
 
-// Message boxes as lines on standard error: "volmograph-cli: TEXT (DETAIL)".
+// Message boxes as lines on standard error: "volmograph-cli: TEXT (DETAIL)". While holding,
+// messages are kept instead, for the caller to report in its own words.
 class ConsolePrompter : public Prompter {
  public:
   void ShowMessage(const std::string& text, const std::string& detail = {}) override;
   int Count() const { return m_count; }
+  void SetHolding(bool on) { m_holding = on; }
+  const std::vector<RecordingPrompter::Message>& Held() const { return m_held; }
 
  private:
   int m_count = 0;
+  bool m_holding = false;
+  std::vector<RecordingPrompter::Message> m_held;
 };
 
 }  // namespace volmograph::cli

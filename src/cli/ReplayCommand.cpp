@@ -1,6 +1,6 @@
 // volmograph-cli replay: plays a captured byte stream through the real view, exactly as the
 // desktop program would see it from the port, deterministically and as fast as the machine
-// goes, then saves the result as a data file.
+// goes, then saves the result as a data file through the view's Save command.
 
 #include <cerrno>
 #include <cstdio>
@@ -14,7 +14,6 @@
 #include "cli/ConsoleOutput.h"
 #include "cli/ReplayOptions.h"
 #include "files/FileAccess.h"
-#include "view/SaveContent.h"
 #include "platform/HeadlessPlatform.h"
 #include "view/CKeloView.h"
 #include "view/Ids.h"
@@ -48,6 +47,25 @@ void ApplyInterval(CKeloView& view, const ReplayOptions& options) {
 
 bool RunEnded(const CKeloView& view) {
   return view.m_running == 0;
+}
+
+// Saves through the real Save command, its dialog answered with `path`, so that every check
+// of an interactive save applies. False with `error` set when nothing was saved.
+bool SaveThroughView(CKeloView& view, HeadlessPlatform& headless, ConsolePrompter& prompter,
+                     const std::string& path, std::string& error) {
+  if (!view.QueryCommand(cmd::kSave).enabled) {
+    error = "there is nothing to save";
+    return false;
+  }
+  headless.m_dialogs.ScriptSaveFile({.name = path, .typed = false});
+  prompter.SetHolding(true);
+  view.OnCommand(cmd::kSave);
+  prompter.SetHolding(false);
+  if (view.m_unsaved == 0) {
+    return true;
+  }
+  error = prompter.Held().empty() ? "the file was not saved" : prompter.Held().back().detail;
+  return false;
 }
 
 }  // namespace
@@ -115,7 +133,7 @@ int RunReplay(int argc, char** argv) {
     view->OnCommand(cmd::kStop);
   }
 
-  if (!WriteFileAtomically(options.outPath, BuildSaveContent(*view), error)) {
+  if (!SaveThroughView(*view, headless, prompter, options.outPath, error)) {
     std::fprintf(stderr, "volmograph-cli replay: cannot write %s: %s\n", options.outPath.c_str(),
                  error.c_str());
     return 1;

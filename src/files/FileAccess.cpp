@@ -6,9 +6,10 @@
 
 #include <atomic>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <system_error>
+
+#include "platform/FileReplacement.h"
 
 namespace volmograph {
 
@@ -29,16 +30,6 @@ bool WriteFully(int fd, std::string_view bytes) {
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }
   return true;
-}
-
-// The file a save to `path` should replace: the target of a symbolic link, else `path`.
-std::string ResolveTarget(const std::string& path) {
-  struct stat st;
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
-    return path;
-  }
-  char resolved[PATH_MAX];
-  return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
 }
 
 // Creates a new, uniquely named file beside `folder`/`base`; -1 with errno set on failure.
@@ -83,7 +74,6 @@ long ReadFully(int fd, char* buffer, std::size_t capacity) {
   }
   return static_cast<long>(got);
 }
-
 
 std::string SystemErrorText(int errnum) {
   return std::error_code(errnum, std::generic_category()).message();
@@ -139,7 +129,11 @@ bool ReadFileHead(const std::string& path, std::size_t maxBytes, std::string& by
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
-  std::string target = ResolveTarget(path);
+  std::string target = ResolveLinks(path);
+  if (std::string refusal = ReplaceRefusal(target); !refusal.empty()) {
+    error = refusal;
+    return false;
+  }
   std::size_t slash = target.rfind('/');
   std::string folder = slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
   std::string base = slash == std::string::npos ? target : target.substr(slash + 1);

@@ -29,9 +29,11 @@ bool ReadFileHead(const std::string& path, std::size_t maxBytes, std::string& by
 
 // Replaces the file `path` with `bytes`: they go to a temporary file in the same folder,
 // which is flushed to disk and then renamed over `path` (a symbolic link is followed, so
-// the file it names is replaced). An existing file keeps its permission bits. On any
-// failure the old file is untouched, no temporary file is left behind, and `error` holds
-// the reason ("No space left on device", "Permission denied", ...).
+// the file it names is replaced and the link stays). An existing file keeps its permission
+// bits. Only what the user could overwrite in place is replaced: a write-protected file
+// ("Permission denied"), a FIFO or a device ("Not a regular file") and a directory stay as
+// they are. On any failure the old file is untouched, no temporary file is left behind, and
+// `error` holds the reason ("No space left on device", "Permission denied", ...).
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
 
 }  // namespace volmograph

@@ -14,6 +14,7 @@
 //
 // A file whose length is not a multiple of 68 ends in a partial record; it is read by the
 // same rule and gives a last line rather than being dropped, so no byte read goes unseen.
+// Only a partial record that is empty up to its first NUL gives no line: it holds nothing.
 
 #include <cstddef>
 #include <functional>
@@ -40,17 +41,20 @@ std::vector<std::string> ReadTextDataFile(std::string_view bytes);
 
 struct TextReadResult {
   std::size_t lines = 0;       // lines handed to the sink
-  bool partialRecord = false;  // the file ended inside a record; it gave the last line
+  bool partialRecord = false;  // the file ended inside a record
   bool capped = false;         // the line cap was reached with records left unread
-  std::string error;           // why opening or reading failed; empty when it did not
+  // Records beyond the cap: counted from the size of a regular file read from its start,
+  // else those already in hand.
+  std::size_t recordsLeftOut = 0;
+  std::string error;  // why opening or reading failed; empty when it did not
   bool Ok() const { return error.empty() && !capped; }
 };
 
 using TextLineSink = std::function<void(const std::string& line)>;
 
-// Streams the records of an open file, 68 bytes at a time, to `addLine`, stopping after
-// `maxLines` lines. The lines delivered before a read error or the cap are kept by the
-// sink; the result says what stopped the reading. `fd` stays open.
+// Streams the records of an open file, in reads of many whole records, to `addLine`,
+// stopping after `maxLines` lines. The lines delivered before a read error or the cap are kept by
+// the sink; the result says what stopped the reading. `fd` stays open.
 TextReadResult ReadTextDataFile(int fd, const TextLineSink& addLine,
                                 std::size_t maxLines = kTextLineCap);
 

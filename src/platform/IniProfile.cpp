@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "platform/FileReplacement.h"
 #include "platform/IniDocument.h"
 
 namespace volmograph {
@@ -75,21 +76,6 @@ FileText ReadCapped(const std::string& path) {
   file.text.resize(got);
   file.text.shrink_to_fit();
   return file;
-}
-
-// Follows symbolic links, so that a linked profile is updated where it lives rather than
-// replaced by a plain file.
-fs::path ResolveLinks(const fs::path& path) {
-  fs::path target = path;
-  std::error_code error;
-  for (int hops = 0; hops < 40 && fs::is_symlink(target, error); ++hops) {
-    const fs::path link = fs::read_symlink(target, error);
-    if (error) {
-      break;
-    }
-    target = link.is_absolute() ? link : target.parent_path() / link;
-  }
-  return target;
 }
 
 bool WriteAll(int fd, std::string_view text) {
@@ -170,15 +156,14 @@ bool IniProfile::WriteInt(const std::string& section, const std::string& key, in
 
 bool IniProfile::WriteString(const std::string& section, const std::string& key,
                              const std::string& value) {
+  // A linked profile is updated where it lives rather than replaced by a plain file.
   const fs::path target = ResolveLinks(m_path);
   const FileText current = ReadCapped(target.string());
   if (current.state == FileState::Truncated || current.state == FileState::Unreadable) {
     return false;
   }
   // A file the user made read-only stays as it is, although the rename could replace it.
-  // The mode bits count as well as access(), which always grants root.
-  if (current.state == FileState::Read &&
-      ((current.mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) {
+  if (current.state == FileState::Read && IsWriteProtected(target.string(), current.mode)) {
     return false;
   }
   IniDocument document(current.text);

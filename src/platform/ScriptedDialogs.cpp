@@ -1,5 +1,9 @@
 #include "platform/ScriptedDialogs.h"
 
+#include <filesystem>
+
+#include "platform/FileDialogNames.h"
+
 namespace volmograph {
 
 bool ScriptedDialogs::RunCommPort(CommPortLogic& dialog) {
@@ -33,6 +37,55 @@ bool ScriptedDialogs::RunStartEnd(StartEndLogic& dialog) {
   }
   m_startEndRuns.push_back(record);
   return record.ok;
+}
+
+std::optional<FileDialogAnswer> ScriptedDialogs::RunOpenFile(const FileDialogRequest& request) {
+  return RunFileDialog(request, m_openFileScripts, m_openFileRuns, FilePrompt::WhenMissing);
+}
+
+std::optional<FileDialogAnswer> ScriptedDialogs::RunSaveFile(const FileDialogRequest& request) {
+  return RunFileDialog(request, m_saveFileScripts, m_saveFileRuns, FilePrompt::WhenExisting);
+}
+
+std::optional<FileDialogAnswer> ScriptedDialogs::RunFileDialog(const FileDialogRequest& request,
+                                                               std::deque<FileChoice>& scripts,
+                                                               std::vector<FileDialogRecord>& runs,
+                                                               FilePrompt prompt) {
+  FileDialogRecord& record = runs.emplace_back(FileDialogRecord{request, false, std::nullopt});
+  if (scripts.empty()) {
+    return std::nullopt;
+  }
+  const FileChoice script = std::move(scripts.front());
+  scripts.pop_front();
+  if (script.name.empty()) {
+    return std::nullopt;
+  }
+  std::error_code error;
+  const std::string name =
+      script.typed ? ApplyDefaultExtension(script.name, request.defaultExtension) : script.name;
+  const std::filesystem::path path = std::filesystem::absolute(name, error);
+  const bool exists = std::filesystem::exists(path, error);
+  if (prompt == FilePrompt::WhenMissing && !exists) {
+    record.prompted = request.createPrompt;
+    if (!request.createPrompt || !script.agree) {
+      return std::nullopt;
+    }
+  } else if (prompt == FilePrompt::WhenExisting && exists && request.overwritePrompt) {
+    record.prompted = true;
+    if (!script.agree) {
+      return std::nullopt;
+    }
+  }
+  record.answer = FileDialogAnswer{path.string(), FileTitle(path.string())};
+  return record.answer;
+}
+
+void ScriptedDialogs::ScriptOpenFile(FileChoice choice) {
+  m_openFileScripts.push_back(std::move(choice));
+}
+
+void ScriptedDialogs::ScriptSaveFile(FileChoice choice) {
+  m_saveFileScripts.push_back(std::move(choice));
 }
 
 void ScriptedDialogs::ScriptCommPort(std::vector<int> radioClicks, bool ok) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,10 +32,19 @@ class ScriptedDialogs : public Dialogs {
     bool ok = false;
   };
 
+  // What one run of the open or save file dialog was given and how it ended.
+  struct FileDialogRecord {
+    FileDialogRequest request;
+    bool prompted = false;                   // the create or overwrite prompt came up
+    std::optional<FileDialogAnswer> answer;  // nullopt: cancelled
+  };
+
   explicit ScriptedDialogs(Prompter& prompter) : m_prompter(prompter) {}
 
   bool RunCommPort(CommPortLogic& dialog) override;
   bool RunStartEnd(StartEndLogic& dialog) override;
+  std::optional<FileDialogAnswer> RunOpenFile(const FileDialogRequest& request) override;
+  std::optional<FileDialogAnswer> RunSaveFile(const FileDialogRequest& request) override;
 
   // The next COMM PORT SET run: these radio clicks, then OK (true) or Cancel (false).
   void ScriptCommPort(std::vector<int> radioClicks, bool ok);
@@ -42,8 +52,24 @@ class ScriptedDialogs : public Dialogs {
   // when none passes (or the list is empty) the user gives up with Cancel.
   void ScriptStartEnd(std::vector<StartEndAttempt> attempts);
 
+  // The user's choice in a file dialog, then Open or Save. A typed name gets the default
+  // extension when it has none and is taken from the working folder when relative, as in
+  // the desktop's dialogs; a file picked from the listing is taken as it is. When the create
+  // (overwrite) prompt comes up, `agree` answers it; declining cancels. An open dialog
+  // without the create prompt cancels on a name that does not exist.
+  struct FileChoice {
+    std::string name;
+    bool typed = true;
+    bool agree = true;
+  };
+  // The next run of the open (save) file dialog.
+  void ScriptOpenFile(FileChoice choice);
+  void ScriptSaveFile(FileChoice choice);
+
   const std::vector<CommPortRecord>& CommPortRuns() const { return m_commPortRuns; }
   const std::vector<StartEndRecord>& StartEndRuns() const { return m_startEndRuns; }
+  const std::vector<FileDialogRecord>& OpenFileRuns() const { return m_openFileRuns; }
+  const std::vector<FileDialogRecord>& SaveFileRuns() const { return m_saveFileRuns; }
   // Scripts not used yet.
   std::size_t PendingCommPort() const { return m_commPortScripts.size(); }
   std::size_t PendingStartEnd() const { return m_startEndScripts.size(); }
@@ -54,11 +80,22 @@ class ScriptedDialogs : public Dialogs {
     bool ok = false;
   };
 
+  enum class FilePrompt { WhenMissing, WhenExisting };
+
+  std::optional<FileDialogAnswer> RunFileDialog(const FileDialogRequest& request,
+                                                std::deque<FileChoice>& scripts,
+                                                std::vector<FileDialogRecord>& runs,
+                                                FilePrompt prompt);
+
   Prompter& m_prompter;
   std::deque<CommPortScript> m_commPortScripts;
   std::deque<std::vector<StartEndAttempt>> m_startEndScripts;
   std::vector<CommPortRecord> m_commPortRuns;
   std::vector<StartEndRecord> m_startEndRuns;
+  std::deque<FileChoice> m_openFileScripts;
+  std::deque<FileChoice> m_saveFileScripts;
+  std::vector<FileDialogRecord> m_openFileRuns;
+  std::vector<FileDialogRecord> m_saveFileRuns;
 };
 
 }  // namespace volmograph

@@ -87,4 +87,22 @@ std::string Cp1252ToUtf8(std::string_view text) {
   return Convert(text, kCp1252);
 }
 
+std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes) {
+  if (text.size() <= maxBytes) {
+    return text;
+  }
+  auto isContinuation = [&](std::size_t i) {
+    return (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+  };
+  // text[cut] is the first byte left out; a character has at most three continuation bytes.
+  std::size_t cut = maxBytes;
+  for (int back = 0; back < 3 && cut > 0 && isContinuation(cut); ++back) {
+    --cut;
+  }
+  if (isContinuation(cut) || static_cast<unsigned char>(text[cut]) < 0xC0) {
+    return text.substr(0, maxBytes);  // not inside a well-formed sequence: cut as it stands
+  }
+  return text.substr(0, cut);
+}
+
 }  // namespace volmograph

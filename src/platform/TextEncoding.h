@@ -8,6 +8,7 @@
 // Unicode control picture (0x00 as U+2400 "NUL", 0x1B as U+241B "ESC", 0x7F as U+2421): one
 // visible column per byte, so fixed-width fields keep their width.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -19,5 +20,10 @@ std::string Cp1253ToUtf8(std::string_view text);
 
 // Code page 1252 (Western European).
 std::string Cp1252ToUtf8(std::string_view text);
+
+// The longest prefix of the UTF-8 text `text` of at most `maxBytes` bytes that does not
+// split a character: a cut inside a multi-byte sequence moves back to its lead byte. Bytes
+// that are not UTF-8 are cut where they stand.
+std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes);
 
 }  // namespace volmograph

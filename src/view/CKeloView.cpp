@@ -152,6 +152,12 @@ bool CKeloView::OnCommand(int commandId) {
     case cmd::kViewBar:
       OnViewBar();
       return true;
+    case cmd::kOpen:
+      OnFileOpen();
+      return true;
+    case cmd::kSave:
+      OnFileSave();
+      return true;
     case cmd::kViewWaveform:
       OnViewWaveform();
       return true;

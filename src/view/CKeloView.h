@@ -5,12 +5,14 @@
 // written here in view/, one topic a file, as short glue over the pure code of decode/,
 // graph/, files/ and print/, which never include a view header.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 
 #include "decode/Reading.h"
+#include "files/DataFileReader.h"
 #include "link/CComTR6400.h"
 #include "link/CRScom.h"
 #include "platform/Graphics.h"
@@ -84,6 +86,16 @@ class CKeloView {
   void DrawGraph();
   void OnViewLine();
   void OnViewBar();
+
+  // Data files (view/DataFiles.cpp). Each dialog has a path and a title buffer that keep
+  // their contents, so that it proposes the path last chosen in it; the path buffer holds
+  // any path the system can open (the design's 260 characters are a Windows limit).
+  static constexpr std::size_t kDialogPathSize = 4096;
+  static constexpr std::size_t kDialogTitleSize = 512;
+  // Shows the open dialog and loads the chosen file: 0 when cancelled, else 1.
+  int OpenDataFile(char (&path)[kDialogPathSize], char (&title)[kDialogTitleSize]);
+  // Shows the save dialog and writes the file: 1 in every case.
+  int SaveDataFile(char (&path)[kDialogPathSize], char (&title)[kDialogTitleSize]);
 
   // Called when the view goes away, to end the program (the shell sets it).
   std::function<void()> m_onDestroyed;
@@ -168,6 +180,12 @@ class CKeloView {
                      int minId);
   void SetStatusPane(int paneId, const std::string& text);
   void ShowGraph(int mode);
+  void OnFileOpen();
+  void OnFileSave();
+  void ShowLoadedGraph(const DataFileContents& contents);
+  void ShowLoadedLines(const DataFileContents& contents);
+  void ReportPartialLoad(const DataFileContents& contents);
+  void SetFileName(const std::string& title);
 
   Platform m_platform;
 };

@@ -80,10 +80,27 @@ TEST_F(ReplayCommand, BadArgumentsAndUnreadableCapturesFailWithOneLine) {
   EXPECT_FALSE(std::filesystem::exists(m_out));
 }
 
-TEST_F(ReplayCommand, UnwritableOutputIsReported) {
+TEST_F(ReplayCommand, UnwritableOutputIsReportedInOneLineAndKept) {
   const CliResult run = RunCli("replay '" + kVectors + "dcv_run.bin' --out /nonexistent-dir/x.mtr");
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find("cannot write /nonexistent-dir/x.mtr"), std::string::npos) << run.err;
+  EXPECT_EQ(
+      run.err,
+      "volmograph-cli replay: cannot write /nonexistent-dir/x.mtr: No such file or directory\n");
+
+  // The save goes through the view's Save: a write-protected file stays as it was.
+  volmograph::test::WriteFile(m_out, "kept");
+  std::filesystem::permissions(m_out, std::filesystem::perms::owner_read);
+  const CliResult locked = Replay("dcv_run", "");
+  EXPECT_EQ(locked.status, 1);
+  EXPECT_EQ(locked.err, "volmograph-cli replay: cannot write " + m_out + ": Permission denied\n");
+  EXPECT_EQ(ReadFile(m_out), "kept");
+}
+
+TEST_F(ReplayCommand, OutputNameIsTakenAsGiven) {
+  m_out.resize(m_out.size() - 4);  // no extension: none is added
+  const CliResult run = Replay("dcv_run", "--start 12:00:00");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadFile(m_out), ReadFile(kVectors + "dcv_run.mtr"));
 }
 
 }  // namespace

@@ -100,29 +100,36 @@ TEST(TextDataFile, PartialFinalRecordAndNulAtRecordStart) {
 
   // 67 bytes without a NUL: the whole partial record is the line.
   EXPECT_EQ(ReadTextDataFile(std::string(67, 'p')), std::vector<std::string>{std::string(67, 'p')});
+  // A partial record empty up to its NUL holds nothing and gives no line.
+  const std::string emptyTail = WriteTextDataFile({"a"}) + std::string("\0cd", 3);
+  EXPECT_EQ(ReadTextDataFile(emptyTail), std::vector<std::string>{"a\n"});
+  test::WriteFile(folder / "tail.mtr", emptyTail);
+  EXPECT_EQ(Stream(folder / "tail.mtr").lines, std::vector<std::string>{"a\n"});
 }
 
-TEST(TextDataFile, StreamingLoadsEveryRecordUpToTheCap) {
+TEST(TextDataFile, StreamingLoadsEveryRecordUpToTheCapAndCountsTheRest) {
+  // Enough records for several reads of the streaming reader.
   std::vector<std::string> lines;
-  for (int i = 0; i < 600; ++i) {
+  for (int i = 0; i < 2500; ++i) {
     lines.push_back(SampleLine(i % 60));
   }
   test::TempFolder folder;
-  test::WriteFile(folder / "long.mtr", WriteTextDataFile(lines));
+  test::WriteFile(folder / "long.mtr", WriteTextDataFile(lines) + "tail");
+  lines.push_back("tail");
 
   StreamedLines all = Stream(folder / "long.mtr");
   EXPECT_EQ(all.lines, lines);  // more than a live run's 499 lines: every record loads
-  EXPECT_EQ(all.result.lines, 600u);
-  EXPECT_FALSE(all.result.partialRecord);
+  EXPECT_TRUE(all.result.partialRecord);
   EXPECT_TRUE(all.result.Ok());
+  EXPECT_FALSE(Stream(folder / "long.mtr", 2501).result.capped);
 
-  StreamedLines exact = Stream(folder / "long.mtr", 600);
-  EXPECT_FALSE(exact.result.capped);
-
-  StreamedLines capped = Stream(folder / "long.mtr", 599);
-  EXPECT_EQ(capped.lines.size(), 599u);
-  EXPECT_TRUE(capped.result.capped);
-  EXPECT_FALSE(capped.result.Ok());
+  for (std::size_t cap : {0, 1, 959, 960, 961, 2500}) {
+    StreamedLines capped = Stream(folder / "long.mtr", cap);
+    EXPECT_EQ(capped.lines, std::vector<std::string>(lines.begin(), lines.begin() + cap));
+    EXPECT_TRUE(capped.result.capped) << cap;
+    EXPECT_EQ(capped.result.recordsLeftOut, 2501 - cap) << cap;
+    EXPECT_FALSE(capped.result.Ok());
+  }
 }
 
 TEST(TextDataFile, StreamingGathersRecordsThatArriveInPieces) {
