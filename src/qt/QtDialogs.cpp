@@ -4,6 +4,7 @@
 #include <QRadioButton>
 
 #include "qt/ByteText.h"
+#include "qt/FileDialogs.h"
 #include "qt/TemplateDialog.h"
 #include "view/CCommPortDlg.h"
 #include "view/CStartEndDlg.h"
@@ -48,6 +49,14 @@ bool QtDialogs::RunStartEnd(StartEndLogic& logic) {
     return false;
   });
   return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<FileDialogAnswer> QtDialogs::RunOpenFile(const FileDialogRequest& request) {
+  return RunOpenFileDialog(request, m_owner);
+}
+
+std::optional<FileDialogAnswer> QtDialogs::RunSaveFile(const FileDialogRequest& request) {
+  return RunSaveFileDialog(request, m_owner);
 }
 
 }  // namespace volmograph

@@ -1,7 +1,8 @@
 #pragma once
 
-// The settings dialogs on the desktop, built from their templates and driven by the core's
-// dialog logic: COMM PORT SET (template 111) and START/END (template 107).
+// The dialogs on the desktop: COMM PORT SET (template 111) and START/END (template 107),
+// built from their templates and driven by the core's dialog logic, and the open and save
+// file dialogs.
 
 #include "platform/Dialogs.h"
 
@@ -19,6 +20,8 @@ class QtDialogs : public Dialogs {
   void SetOwner(QWidget* owner) { m_owner = owner; }
   bool RunCommPort(CommPortLogic& dialog) override;
   bool RunStartEnd(StartEndLogic& dialog) override;
+  std::optional<FileDialogAnswer> RunOpenFile(const FileDialogRequest& request) override;
+  std::optional<FileDialogAnswer> RunSaveFile(const FileDialogRequest& request) override;
 
  private:
   Prompter& m_prompter;

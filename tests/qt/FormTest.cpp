@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+#include "files/TextDataFile.h"
 #include "platform/HeadlessPlatform.h"
 #include "qt/ByteText.h"
 #include "qt/QtForm.h"
@@ -21,6 +23,7 @@
 #include "qt/QtTimer.h"
 #include "qt/TemplateWidgets.h"
 #include "qt/ViewWidget.h"
+#include "support/TestFiles.h"
 #include "view/DialogTemplates.h"
 #include "view/Ids.h"
 
@@ -218,6 +221,39 @@ class FormTest : public QObject {
     QCOMPARE(messages, QStringList{"Please enter an integer between 0 and 500."});
     QCOMPARE(rig.widget.View().m_graphFirst, 300);
     QCOMPARE(rig.widget.View().m_graphLast, 100);
+  }
+
+  void openDialogAddsTheExtensionAndAsksBeforeAMissingFile() {
+    DesktopRig rig;
+    ModalWatchdog watchdog;
+    test::TempFolder folder;
+    const std::string line(67, '7');
+    test::WriteFile(folder / "data.mtg", WriteTextDataFile({line}));
+    QStringList questions;
+    // Choose `name` in the file dialog now up.
+    const auto choose = [&folder](QWidget* modal, const std::string& name) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      QVERIFY(dialog != nullptr);
+      dialog->selectFile(QString::fromStdString(folder / name));
+      static_cast<QDialog*>(dialog)->accept();
+    };
+    // A missing file is asked about; No leads back to the dialog, where an existing one is
+    // chosen.
+    WhenModal([&](QWidget* dialog) {
+      choose(dialog, "missing");
+      WhenModal(
+          [&](QWidget* box) {
+            questions << qobject_cast<QMessageBox*>(box)->text();
+            qobject_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
+            WhenModal([&](QWidget* again) { choose(again, "data"); }, box);
+          },
+          dialog);
+    });
+    QVERIFY(rig.widget.Command(cmd::kOpen));
+    QCOMPARE(questions, QStringList{"missing.mtg\nThis file does not exist.\nCreate the file?"});
+    QCOMPARE(rig.widget.View().m_sampleList.Count(), 1);
+    QCOMPARE(rig.widget.View().m_sampleList.Line(0), line);
+    QCOMPARE(rig.statusBar.Pane(pane::kFileName), std::string("data.mtg"));
   }
 
   void listKeepsItsBytesAndShowsThemInTheFontsCodePage() {
