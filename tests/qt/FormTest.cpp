@@ -156,6 +156,12 @@ class FormTest : public QObject {
       ++compared;
     }
     QCOMPARE(compared, 23);
+
+    // A click on a function button reaches the view.
+    rig.widget.show();
+    QTest::mouseClick(rig.Control(ctl::kRelButton), Qt::LeftButton);
+    QCOMPARE(rig.widget.View().m_relOn, 1);
+    QVERIFY(desktop.IsEnabled(ctl::kRelGroup));
   }
 
   void viewChoosesTheColours() {
