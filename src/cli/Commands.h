@@ -8,6 +8,7 @@ namespace volmograph::cli {
 int RunDecode(int argc, char** argv);
 int RunDemo(int argc, char** argv);
 int RunPorts(int argc, char** argv);
+int RunRender(int argc, char** argv);
 int RunReplay(int argc, char** argv);
 
 }  // namespace volmograph::cli

@@ -16,6 +16,8 @@ void PrintUsage(std::FILE* out) {
       "  decode [FILE]     decode raw meter bytes (FILE or standard input), one line per frame\n"
       "  replay CAPTURE --out FILE.mtr [options]\n"
       "                    play a captured byte stream through the view and save the result\n"
+      "  render FILE.mtr [--mode line|bar|wave] --png OUT.png [--dump]\n"
+      "                    draw a data file's picture as the display frame shows it\n"
       "  demo [--seconds N]\n"
       "                    run the built-in simulated meter on a pseudo-terminal and show\n"
       "                    its readings decoded live\n"
@@ -45,6 +47,9 @@ int main(int argc, char** argv) {
   }
   if (command == "ports") {
     return volmograph::cli::RunPorts(argc - 2, argv + 2);
+  }
+  if (command == "render") {
+    return volmograph::cli::RunRender(argc - 2, argv + 2);
   }
   if (command == "demo") {
     return volmograph::cli::RunDemo(argc - 2, argv + 2);

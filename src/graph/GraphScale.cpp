@@ -152,16 +152,20 @@ double ScaleStep(float top, float bottom) {
   return static_cast<double>(top - bottom) * kStepPerUnit;
 }
 
-int PlotHeight(float value, float bottom, double step) {
+int BandHeight(float value, float bottom, double step, int maxHeight) {
   const double height = static_cast<double>(value - bottom) / step;
   // Clamped before the conversion: a far-off value must not overflow the int.
   if (!(height > 0.0)) {
     return 0;
   }
-  if (height >= kGraphMaxHeight) {
-    return kGraphMaxHeight;
+  if (height >= maxHeight) {
+    return maxHeight;
   }
   return static_cast<int>(height);
+}
+
+int PlotHeight(float value, float bottom, double step) {
+  return BandHeight(value, bottom, step, kGraphMaxHeight);
 }
 
 int PlotRow(float value, float bottom, double step) {

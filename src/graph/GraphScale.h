@@ -55,7 +55,11 @@ std::array<char, kAxisTitleSize> AxisTitle(std::string_view line, const GraphSca
 // computed it.
 double ScaleStep(float top, float bottom);
 
-// Height of a value above the bottom of the band, truncated toward zero, within 0..129.
+// Height of a value above the bottom of a band `maxHeight` units high: (value - bottom) / step
+// truncated toward zero, within 0..maxHeight. The screen and the printed graph share it.
+int BandHeight(float value, float bottom, double step, int maxHeight);
+
+// Height of a value above the bottom of the screen's band, within 0..129.
 int PlotHeight(float value, float bottom, double step);
 
 // Row of a value: 135 for the bottom of the band, 6 for its top.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Graphics.h"
@@ -33,9 +34,14 @@ class Canvas {
 // Text in the display list's quoted form: "..." with \" \\ and \xHH for other bytes.
 std::string QuoteDisplayText(const std::string& bytes);
 
-// Records every operation as one text line, for tests and `--dump`.
+// Records every operation as one text line, for tests and `--dump`. A mirror, when set,
+// receives every operation too, so one drawing can be both listed and rendered.
 class RecordingCanvas : public Canvas {
  public:
+  void SetMirror(Canvas* mirror) { m_mirror = mirror; }
+  // Adds a line that is no drawing operation (a message shown while drawing, say).
+  void Note(std::string line) { m_operations.push_back(std::move(line)); }
+
   void SelectBrush(Rgb colour) override;
   void SetBkMode(BkMode mode) override;
   void SetBkColor(Rgb colour) override;
@@ -52,7 +58,15 @@ class RecordingCanvas : public Canvas {
   void Clear() { m_operations.clear(); }
 
  private:
+  template <class Operation>
+  void Forward(const Operation& operation) {
+    if (m_mirror != nullptr) {
+      operation(*m_mirror);
+    }
+  }
+
   std::vector<std::string> m_operations;
+  Canvas* m_mirror = nullptr;
 };
 
 }  // namespace volmograph

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/PrintInfo.h"
+
 namespace volmograph {
 
 class Prompter;
@@ -65,6 +67,10 @@ class Dialogs {
   // Run the open and the save file dialog; nullopt when the user cancels.
   virtual std::optional<FileDialogAnswer> RunOpenFile(const FileDialogRequest& request) = 0;
   virtual std::optional<FileDialogAnswer> RunSaveFile(const FileDialogRequest& request) = 0;
+  // The print flow's preparation: shows the print dialog for pages 1..info.maxPage, where
+  // the user may narrow the range, unless info.preview (no dialog then). False when the
+  // user cancels, and nothing is printed.
+  virtual bool PreparePrinting(PrintInfo& info) = 0;
 };
 
 }  // namespace volmograph

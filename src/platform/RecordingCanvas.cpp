@@ -42,22 +42,27 @@ std::string QuoteDisplayText(const std::string& bytes) {
 }
 
 void RecordingCanvas::SelectBrush(Rgb colour) {
+  Forward([&](Canvas& mirror) { mirror.SelectBrush(colour); });
   m_operations.push_back("brush " + Hex(colour));
 }
 
 void RecordingCanvas::SetBkMode(BkMode mode) {
+  Forward([&](Canvas& mirror) { mirror.SetBkMode(mode); });
   m_operations.push_back(mode == BkMode::Opaque ? "bkmode opaque" : "bkmode transparent");
 }
 
 void RecordingCanvas::SetBkColor(Rgb colour) {
+  Forward([&](Canvas& mirror) { mirror.SetBkColor(colour); });
   m_operations.push_back("bkcolor " + Hex(colour));
 }
 
 void RecordingCanvas::SetMapMode(MapMode mode) {
+  Forward([&](Canvas& mirror) { mirror.SetMapMode(mode); });
   m_operations.push_back(mode == MapMode::Twips ? "mapmode twips" : "mapmode pixels");
 }
 
 void RecordingCanvas::SelectFont(const FontDescription& font) {
+  Forward([&](Canvas& mirror) { mirror.SelectFont(font); });
   char text[160];
   std::snprintf(text, sizeof text, "font %s %d %d %d %d", font.family.c_str(), font.height,
                 font.width, font.escapement, font.weight);
@@ -68,26 +73,32 @@ void RecordingCanvas::SelectFont(const FontDescription& font) {
 }
 
 void RecordingCanvas::SelectDefaultFont() {
+  Forward([&](Canvas& mirror) { mirror.SelectDefaultFont(); });
   m_operations.push_back("defaultfont");
 }
 
 void RecordingCanvas::Rectangle(int left, int top, int right, int bottom) {
+  Forward([&](Canvas& mirror) { mirror.Rectangle(left, top, right, bottom); });
   m_operations.push_back(Numbers("rect", left, top) + Numbers("", right, bottom));
 }
 
 void RecordingCanvas::MoveTo(int x, int y) {
+  Forward([&](Canvas& mirror) { mirror.MoveTo(x, y); });
   m_operations.push_back(Numbers("moveto", x, y));
 }
 
 void RecordingCanvas::LineTo(int x, int y) {
+  Forward([&](Canvas& mirror) { mirror.LineTo(x, y); });
   m_operations.push_back(Numbers("lineto", x, y));
 }
 
 void RecordingCanvas::TextOut(int x, int y, const std::string& text) {
+  Forward([&](Canvas& mirror) { mirror.TextOut(x, y, text); });
   m_operations.push_back(Numbers("text", x, y) + " " + QuoteDisplayText(text));
 }
 
 void RecordingCanvas::SetPixel(int x, int y, Rgb colour) {
+  Forward([&](Canvas& mirror) { mirror.SetPixel(x, y, colour); });
   m_operations.push_back(Numbers("pixel", x, y) + " " + Hex(colour));
 }
 

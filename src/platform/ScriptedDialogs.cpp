@@ -80,6 +80,28 @@ std::optional<FileDialogAnswer> ScriptedDialogs::RunFileDialog(const FileDialogR
   return record.answer;
 }
 
+bool ScriptedDialogs::PreparePrinting(PrintInfo& info) {
+  if (info.preview) {
+    return true;
+  }
+  PrintDialogRecord& record = m_printDialogRuns.emplace_back(PrintDialogRecord{info.maxPage, {}});
+  if (m_printDialogScripts.empty()) {
+    return false;
+  }
+  record.range = m_printDialogScripts.front();
+  m_printDialogScripts.pop_front();
+  if (!record.range) {
+    return false;
+  }
+  info.fromPage = record.range->first;
+  info.toPage = record.range->second;
+  return true;
+}
+
+void ScriptedDialogs::ScriptPrintDialog(bool ok, int fromPage, int toPage) {
+  m_printDialogScripts.push_back(ok ? std::optional(std::pair(fromPage, toPage)) : std::nullopt);
+}
+
 void ScriptedDialogs::ScriptOpenFile(FileChoice choice) {
   m_openFileScripts.push_back(std::move(choice));
 }

@@ -3,6 +3,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Dialogs.h"
@@ -39,12 +40,20 @@ class ScriptedDialogs : public Dialogs {
     std::optional<FileDialogAnswer> answer;  // nullopt: cancelled
   };
 
+  // One run of the print dialog: the last page it offered, and the range chosen (nullopt:
+  // cancelled).
+  struct PrintDialogRecord {
+    int maxPage = 0;
+    std::optional<std::pair<int, int>> range;
+  };
+
   explicit ScriptedDialogs(Prompter& prompter) : m_prompter(prompter) {}
 
   bool RunCommPort(CommPortLogic& dialog) override;
   bool RunStartEnd(StartEndLogic& dialog) override;
   std::optional<FileDialogAnswer> RunOpenFile(const FileDialogRequest& request) override;
   std::optional<FileDialogAnswer> RunSaveFile(const FileDialogRequest& request) override;
+  bool PreparePrinting(PrintInfo& info) override;
 
   // The next COMM PORT SET run: these radio clicks, then OK (true) or Cancel (false).
   void ScriptCommPort(std::vector<int> radioClicks, bool ok);
@@ -66,10 +75,15 @@ class ScriptedDialogs : public Dialogs {
   void ScriptOpenFile(FileChoice choice);
   void ScriptSaveFile(FileChoice choice);
 
+  // The next run of the print dialog: Print with pages from..to (0: the first, the last),
+  // or Cancel. Preview shows no dialog and takes no script.
+  void ScriptPrintDialog(bool ok, int fromPage = 0, int toPage = 0);
+
   const std::vector<CommPortRecord>& CommPortRuns() const { return m_commPortRuns; }
   const std::vector<StartEndRecord>& StartEndRuns() const { return m_startEndRuns; }
   const std::vector<FileDialogRecord>& OpenFileRuns() const { return m_openFileRuns; }
   const std::vector<FileDialogRecord>& SaveFileRuns() const { return m_saveFileRuns; }
+  const std::vector<PrintDialogRecord>& PrintDialogRuns() const { return m_printDialogRuns; }
   // Scripts not used yet.
   std::size_t PendingCommPort() const { return m_commPortScripts.size(); }
   std::size_t PendingStartEnd() const { return m_startEndScripts.size(); }
@@ -96,6 +110,8 @@ class ScriptedDialogs : public Dialogs {
   std::deque<FileChoice> m_saveFileScripts;
   std::vector<FileDialogRecord> m_openFileRuns;
   std::vector<FileDialogRecord> m_saveFileRuns;
+  std::deque<std::optional<std::pair<int, int>>> m_printDialogScripts;
+  std::vector<PrintDialogRecord> m_printDialogRuns;
 };
 
 }  // namespace volmograph

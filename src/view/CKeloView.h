@@ -10,11 +10,13 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "decode/Reading.h"
 #include "files/DataFileReader.h"
 #include "link/CComTR6400.h"
 #include "link/CRScom.h"
+#include "platform/Canvas.h"
 #include "platform/Graphics.h"
 #include "platform/Platform.h"
 
@@ -96,6 +98,15 @@ class CKeloView {
   int OpenDataFile(char (&path)[kDialogPathSize], char (&title)[kDialogTitleSize]);
   // Shows the save dialog and writes the file: 1 in every case.
   int SaveDataFile(char (&path)[kDialogPathSize], char (&title)[kDialogTitleSize]);
+
+  // Printing and print preview (view/Printing.cpp). The print flow asks for the page count
+  // and the print dialog with OnPreparePrinting (false: cancelled), then for each page in
+  // turn with OnPrint, counting from 1; printing is allowed during a run.
+  bool OnPreparePrinting(PrintInfo& info);
+  void OnBeginPrinting(Canvas& dc, const PrintInfo& info);
+  void OnPrint(Canvas& dc, int page);
+  void OnEndPrinting(Canvas& dc, const PrintInfo& info);
+  void PrintPageFooter(Canvas& dc, int page);
 
   // Called when the view goes away, to end the program (the shell sets it).
   std::function<void()> m_onDestroyed;
@@ -186,6 +197,8 @@ class CKeloView {
   void ShowLoadedLines(const DataFileContents& contents);
   void ReportPartialLoad(const DataFileContents& contents);
   void SetFileName(const std::string& title);
+  // The first 500 lines of the list, the most the graphs and the reports read.
+  std::vector<std::string> ReadListLines() const;
 
   Platform m_platform;
 };

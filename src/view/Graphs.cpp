@@ -14,8 +14,7 @@ namespace volmograph {
 void CKeloView::DrawGraph() {
   // An empty list draws nothing and says nothing here: only the Line and Bar commands report
   // it, so that a repaint cannot raise the message again and again.
-  const int count = std::min(m_sampleList.Count(), kGraphSamples);
-  if (count == 0) {
+  if (m_sampleList.Count() == 0) {
     return;
   }
   CanvasLease frame(m_platform.form, ctl::kDisplayFrame);
@@ -24,11 +23,7 @@ void CKeloView::DrawGraph() {
   }
   m_graphFirst = 0;
   m_graphLast = kGraphSamples;
-  std::vector<std::string> lines;
-  lines.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    lines.push_back(m_sampleList.Line(i));
-  }
+  const std::vector<std::string> lines = ReadListLines();
   const GraphKind kind = m_displayMode == 4 ? GraphKind::Bar : GraphKind::Line;
   const auto plot = DrawGraphPicture(*frame.Get(), lines, kind, m_fontVertical);
   if (!plot) {
@@ -38,6 +33,16 @@ void CKeloView::DrawGraph() {
   std::copy(plot->axisTitle.begin(), plot->axisTitle.end(), m_axisTitle);
   m_graphFirst = plot->first;
   m_graphLast = plot->last;
+}
+
+std::vector<std::string> CKeloView::ReadListLines() const {
+  const int count = std::min(m_sampleList.Count(), kGraphSamples);
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    lines.push_back(m_sampleList.Line(i));
+  }
+  return lines;
 }
 
 void CKeloView::OnViewLine() {

@@ -1,0 +1,159 @@
+// volmograph-cli render: a data file's picture as the view draws it, written as a PNG of the
+// display frame (453 x 172) and, with --dump, listed as the display list's text form.
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "cli/Commands.h"
+#include "cli/FileView.h"
+#include "qt/GuiApplication.h"
+#include "qt/PngFile.h"
+#include "qt/RasterCanvas.h"
+#include "view/Ids.h"
+
+namespace volmograph::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: volmograph-cli render FILE.mtr [--mode line|bar|wave] --png OUT.png [--dump]\n"
+    "\n"
+    "Opens FILE.mtr as the program's Open command does and draws its picture exactly as the\n"
+    "display frame shows it: a graph file gives the waveform picture, a text data file the\n"
+    "line graph (or the bar graph with --mode bar).\n"
+    "\n"
+    "  --mode MODE   line, bar or wave; by default the file's own picture\n"
+    "  --png FILE    write the 453 x 172 picture as a PNG file\n"
+    "  --dump        print the display list, one drawing operation a line\n";
+
+enum class RenderMode { FromFile, Line, Bar, Wave };
+
+struct RenderOptions {
+  std::string input;
+  std::string png;
+  RenderMode mode = RenderMode::FromFile;
+  bool dump = false;
+  bool help = false;
+};
+
+bool ParseMode(std::string_view text, RenderMode& mode) {
+  if (text == "line") {
+    mode = RenderMode::Line;
+  } else if (text == "bar") {
+    mode = RenderMode::Bar;
+  } else if (text == "wave") {
+    mode = RenderMode::Wave;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool ParseOptions(int argc, char** argv, RenderOptions& options, std::string& error) {
+  for (int i = 0; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+      return true;
+    } else if (arg == "--dump") {
+      options.dump = true;
+    } else if (arg == "--mode" && hasValue) {
+      if (!ParseMode(argv[++i], options.mode)) {
+        error = "--mode takes line, bar or wave, not '" + std::string(argv[i]) + "'";
+        return false;
+      }
+    } else if (arg == "--png" && hasValue) {
+      options.png = argv[++i];
+    } else if (!arg.starts_with("-") && options.input.empty()) {
+      options.input = arg;
+    } else {
+      error = "unexpected argument '" + std::string(arg) + "'";
+      return false;
+    }
+  }
+  if (options.input.empty()) {
+    error = "no data file given";
+  } else if (options.png.empty() && !options.dump) {
+    error = "nothing to do: give --png OUT.png, --dump or both";
+  }
+  return error.empty();
+}
+
+// The file's kind must suit the picture asked for: a graph file has no samples to plot and
+// a text data file no waveform.
+bool KindSuitsMode(const FileView& file, RenderMode mode, std::string& error) {
+  if (mode == RenderMode::Wave && !file.IsGraphFile()) {
+    error = "a text data file has no waveform picture (use --mode line or bar)";
+  } else if ((mode == RenderMode::Line || mode == RenderMode::Bar) && file.IsGraphFile()) {
+    error = "a graph file has no samples to plot (use --mode wave)";
+  }
+  return error.empty();
+}
+
+// Draws as the view does: the repaint for the waveform, the View command for a graph.
+void Draw(CKeloView& view, RenderMode mode, bool graphFile) {
+  if (mode == RenderMode::Bar) {
+    view.OnCommand(cmd::kViewBar);
+  } else if (mode == RenderMode::Line || (mode == RenderMode::FromFile && !graphFile)) {
+    view.OnCommand(cmd::kViewLine);
+  } else {
+    view.OnDraw();
+  }
+}
+
+int Fail(const std::string& message, int status) {
+  std::fprintf(stderr, "volmograph-cli render: %s\n", message.c_str());
+  return status;
+}
+
+}  // namespace
+
+int RunRender(int argc, char** argv) {
+  RenderOptions options;
+  std::string error;
+  if (!ParseOptions(argc, argv, options, error)) {
+    return Fail(error, 2);
+  }
+  if (options.help) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  const auto application = EnsureGuiApplication();
+
+  FileView file;
+  if (!file.Open(options.input, error)) {
+    return Fail(options.input + ": " + error, 1);
+  }
+  if (!KindSuitsMode(file, options.mode, error)) {
+    return Fail(options.input + ": " + error, 1);
+  }
+
+  RecordingCanvas& frame = file.Headless().m_form.Canvas(ctl::kDisplayFrame);
+  RasterCanvas picture;
+  frame.Clear();
+  frame.SetMirror(&picture);
+  const std::size_t messagesBefore = file.Prompter().Messages().size();
+  file.Prompter().NoteInto(&frame);
+  Draw(file.View(), options.mode, file.IsGraphFile());
+  file.Prompter().NoteInto(nullptr);
+  frame.SetMirror(nullptr);
+
+  if (options.dump) {
+    for (const std::string& operation : frame.Operations()) {
+      std::printf("%s\n", operation.c_str());
+    }
+  }
+  // What the view said while drawing ("Data not exist !") means there is no picture.
+  if (file.Prompter().Messages().size() > messagesBefore) {
+    return Fail(options.input + ": " + MessageLine(file.Prompter().Messages().back()), 1);
+  }
+  if (!options.png.empty() && !WritePng(picture.Image(), options.png, error)) {
+    return Fail(error, 1);
+  }
+  return 0;
+}
+
+}  // namespace volmograph::cli
