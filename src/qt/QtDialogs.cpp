@@ -1,7 +1,10 @@
 #include "qt/QtDialogs.h"
 
 #include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "qt/ByteText.h"
 #include "qt/FileDialogs.h"
@@ -11,6 +14,10 @@
 #include "view/DialogTemplates.h"
 
 namespace volmograph {
+
+QtDialogs::QtDialogs(Prompter& prompter, QWidget* owner) : m_prompter(prompter), m_owner(owner) {}
+
+QtDialogs::~QtDialogs() = default;
 
 bool QtDialogs::RunCommPort(CommPortLogic& logic) {
   TemplateDialog dialog(CommPortTemplate(), m_owner);
@@ -57,6 +64,30 @@ std::optional<FileDialogAnswer> QtDialogs::RunOpenFile(const FileDialogRequest& 
 
 std::optional<FileDialogAnswer> QtDialogs::RunSaveFile(const FileDialogRequest& request) {
   return RunSaveFileDialog(request, m_owner);
+}
+
+bool QtDialogs::PreparePrinting(PrintInfo& info) {
+  if (info.preview) {
+    return true;
+  }
+  QPrintDialog dialog(&Printer(), m_owner);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+  dialog.setMinMax(1, std::max(info.maxPage, 1));
+  dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+  if (dialog.exec() != QDialog::Accepted) {
+    return false;
+  }
+  const bool range = dialog.printRange() == QAbstractPrintDialog::PageRange;
+  info.fromPage = range ? dialog.fromPage() : 0;
+  info.toPage = range ? dialog.toPage() : 0;
+  return true;
+}
+
+QPrinter& QtDialogs::Printer() {
+  if (!m_printer) {
+    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  }
+  return *m_printer;
 }
 
 }  // namespace volmograph

@@ -34,6 +34,8 @@ class ViewWidget : public QWidget {
   CommandState Query(int id) const;
 
   QtForm& Form() { return *m_form; }
+  // The printer the print dialog set up, for the shell's print job after OnPreparePrinting.
+  QPrinter& Printer() { return m_dialogs.Printer(); }
   QSize sizeHint() const override;
 
  private:

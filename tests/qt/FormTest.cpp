@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -18,6 +19,7 @@
 #include "files/TextDataFile.h"
 #include "platform/HeadlessPlatform.h"
 #include "qt/ByteText.h"
+#include "qt/QtDialogs.h"
 #include "qt/QtForm.h"
 #include "qt/QtListBox.h"
 #include "qt/QtTimer.h"
@@ -271,6 +273,30 @@ class FormTest : public QObject {
     QCOMPARE(rig.widget.View().m_sampleList.Count(), 1);
     QCOMPARE(rig.widget.View().m_sampleList.Line(0), line);
     QCOMPARE(rig.statusBar.Pane(pane::kFileName), std::string("data.mtg"));
+  }
+
+  void printDialogChoosesThePagesAndPreviewNeedsNone() {
+    ModalWatchdog watchdog;
+    RecordingPrompter prompter;
+    QtDialogs dialogs(prompter);
+    PrintInfo preview;
+    preview.preview = true;
+    QVERIFY(dialogs.PreparePrinting(preview));
+
+    WhenModal([](QWidget* dialog) {
+      dialog->findChild<QRadioButton*>(QStringLiteral("printRange"))->setChecked(true);
+      dialog->findChild<QSpinBox*>(QStringLiteral("from"))->setValue(2);
+      dialog->findChild<QSpinBox*>(QStringLiteral("to"))->setValue(3);
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    PrintInfo info;
+    info.maxPage = 5;
+    QVERIFY(dialogs.PreparePrinting(info));
+    QCOMPARE(info.FirstPage(), 2);
+    QCOMPARE(info.LastPage(), 3);
+
+    WhenModal([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+    QVERIFY(!dialogs.PreparePrinting(info));
   }
 
   void listKeepsItsBytesAndShowsThemInTheFontsCodePage() {
