@@ -7,7 +7,10 @@ namespace volmograph::cli {
 
 int RunDecode(int argc, char** argv);
 int RunDemo(int argc, char** argv);
+int RunExport(int argc, char** argv);
 int RunPorts(int argc, char** argv);
+int RunPrint(int argc, char** argv);
+int RunRecord(int argc, char** argv);
 int RunRender(int argc, char** argv);
 int RunReplay(int argc, char** argv);
 

@@ -5,7 +5,7 @@
 namespace volmograph::cli {
 
 int PrintingListBox::Add(const std::string& line) {
-  const int index = m_inner.Add(line);
+  const int index = ForwardingListBox::Add(line);
   if (!m_printing) {
     return index;
   }

@@ -7,27 +7,18 @@
 #include <string>
 #include <vector>
 
-#include "platform/ListBox.h"
+#include "cli/ForwardingListBox.h"
 #include "platform/Prompter.h"
 
 namespace volmograph::cli {
 
 // A list box that prints every appended line, as the list control would show it, and
 // otherwise passes everything on to the list it wraps.
-class PrintingListBox : public ListBox {
+class PrintingListBox : public ForwardingListBox {
  public:
-  PrintingListBox(ListBox& inner, std::FILE* out) : m_inner(inner), m_out(out) {}
+  PrintingListBox(ListBox& inner, std::FILE* out) : ForwardingListBox(inner), m_out(out) {}
 
-  void Clear() override { m_inner.Clear(); }
   int Add(const std::string& line) override;
-  void DeleteAt(int index) override { m_inner.DeleteAt(index); }
-  int Count() const override { return m_inner.Count(); }
-  std::string Line(int index) const override { return m_inner.Line(index); }
-  void Select(int index) override { m_inner.Select(index); }
-  int Selected() const override { return m_inner.Selected(); }
-  void SetFont(const FontDescription& font) override { m_inner.SetFont(font); }
-  void SetRedraw(bool redraw) override { m_inner.SetRedraw(redraw); }
-  void Invalidate() override { m_inner.Invalidate(); }
 
   // Lines are printed only while printing is on (it starts off, so that the list control's
   // set-up lines are not shown).
@@ -36,7 +27,6 @@ class PrintingListBox : public ListBox {
   bool OutputOk() const { return m_outputOk; }
 
  private:
-  ListBox& m_inner;
   std::FILE* m_out;
   bool m_outputOk = true;
   bool m_printing = false;
@@ -49,6 +39,7 @@ class ConsolePrompter : public Prompter {
   void ShowMessage(const std::string& text, const std::string& detail = {}) override;
   int Count() const { return m_count; }
   void SetHolding(bool on) { m_holding = on; }
+  bool Holding() const { return m_holding; }
   const std::vector<RecordingPrompter::Message>& Held() const { return m_held; }
 
  private:

@@ -1,15 +1,17 @@
 // volmograph-cli demo: a simulated meter on a pseudo-terminal, read through the real serial
 // port code and the real view, with its readings shown live in the terminal.
 
-#include <csignal>
 #include <cstdio>
-#include <ctime>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/ConsoleOutput.h"
+#include "cli/StopSignals.h"
+#include "cli/TickPacer.h"
 #include "graph/WaveformPicture.h"
 #include "link/PortTable.h"
 #include "link/PosixSerialConnector.h"
@@ -24,12 +26,6 @@
 namespace volmograph::cli {
 
 namespace {
-
-volatile std::sig_atomic_t g_interrupted = 0;
-
-void OnInterrupt(int) {
-  g_interrupted = 1;
-}
 
 // DC volts, then AC volts, a temperature, and a waveform capture near the end.
 SimOptions DemoMeter() {
@@ -59,17 +55,6 @@ void PrintWaveform(const std::uint8_t (&waveform)[kWaveformSize]) {
   }
 }
 
-void SleepUntil(timespec& deadline, long periodNs) {
-  deadline.tv_nsec += periodNs;
-  while (deadline.tv_nsec >= 1000000000L) {
-    deadline.tv_nsec -= 1000000000L;
-    ++deadline.tv_sec;
-  }
-  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) != 0 &&
-         g_interrupted == 0) {
-  }
-}
-
 bool ParseSeconds(int argc, char** argv, int& seconds) {
   for (int i = 0; i < argc; ++i) {
     const std::string_view arg = argv[i];
@@ -90,10 +75,15 @@ bool ParseSeconds(int argc, char** argv, int& seconds) {
 }  // namespace
 
 int RunDemo(int argc, char** argv) {
+  constexpr const char* kUsage =
+      "usage: volmograph-cli demo [--seconds N]   (N from 1 to 86400, default 10)\n";
+  if (argc == 1 && IsHelp(argv[0])) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   int seconds = 10;
   if (!ParseSeconds(argc, argv, seconds)) {
-    std::fputs("usage: volmograph-cli demo [--seconds N]   (N from 1 to 86400, default 10)\n",
-               stderr);
+    std::fputs(kUsage, stderr);
     return 2;
   }
 
@@ -130,26 +120,22 @@ int RunDemo(int argc, char** argv) {
               meter.SlavePath().c_str());
   std::fflush(stdout);
 
-  std::signal(SIGINT, OnInterrupt);
-  std::signal(SIGTERM, OnInterrupt);
-  timespec deadline{};
-  clock_gettime(CLOCK_MONOTONIC, &deadline);
+  const StopSignals signals;
+  TickPacer pacer(kViewTimerPeriodMs);
   const long ticks = seconds * 1000L / kViewTimerPeriodMs;
-  for (long tick = 0; tick < ticks && g_interrupted == 0; ++tick) {
+  for (long tick = 0; tick < ticks && StopSignals::Received() == 0; ++tick) {
     headless.m_timer.Fire(kViewTimerId);
     if (view->m_running == 0 && view->m_displayMode == 2) {
       PrintWaveform(view->m_waveform);
       view->OnCommand(cmd::kStart);  // the capture ended the run; start a new one
     }
     std::fflush(stdout);
-    SleepUntil(deadline, kViewTimerPeriodMs * 1000000L);
+    pacer.WaitForNextTick();
   }
   if (view->m_running == 1) {
     view->OnCommand(cmd::kStop);
   }
   std::printf("Stopped: %d lines in the sample list.\n", view->m_recordedLines);
-  std::signal(SIGINT, SIG_DFL);
-  std::signal(SIGTERM, SIG_DFL);
   return 0;
 }
 

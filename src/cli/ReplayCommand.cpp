@@ -12,8 +12,12 @@
 
 #include "cli/Commands.h"
 #include "cli/ConsoleOutput.h"
+#include "cli/CsvLog.h"
+#include "cli/ListingOutputs.h"
 #include "cli/ReplayOptions.h"
+#include "cli/ViewSave.h"
 #include "files/FileAccess.h"
+#include "files/SampleCsv.h"
 #include "platform/HeadlessPlatform.h"
 #include "view/CKeloView.h"
 #include "view/Ids.h"
@@ -49,25 +53,6 @@ bool RunEnded(const CKeloView& view) {
   return view.m_running == 0;
 }
 
-// Saves through the real Save command, its dialog answered with `path`, so that every check
-// of an interactive save applies. False with `error` set when nothing was saved.
-bool SaveThroughView(CKeloView& view, HeadlessPlatform& headless, ConsolePrompter& prompter,
-                     const std::string& path, std::string& error) {
-  if (!view.QueryCommand(cmd::kSave).enabled) {
-    error = "there is nothing to save";
-    return false;
-  }
-  headless.m_dialogs.ScriptSaveFile({.name = path, .typed = false});
-  prompter.SetHolding(true);
-  view.OnCommand(cmd::kSave);
-  prompter.SetHolding(false);
-  if (view.m_unsaved == 0) {
-    return true;
-  }
-  error = prompter.Held().empty() ? "the file was not saved" : prompter.Held().back().detail;
-  return false;
-}
-
 }  // namespace
 
 int RunReplay(int argc, char** argv) {
@@ -90,19 +75,26 @@ int RunReplay(int argc, char** argv) {
     return 1;
   }
 
+  CsvLog csv;
+  if (!options.csvPath.empty() && !csv.Open(options.csvPath, SampleCsvHeader())) {
+    std::fprintf(stderr, "volmograph-cli replay: cannot write %s: %s\n", options.csvPath.c_str(),
+                 csv.Error().c_str());
+    return 1;
+  }
+
   // The user's profile is neither read nor written: the view gets an in-memory default one.
   HeadlessPlatform headless;
-  PrintingListBox list(headless.m_list, stdout);
+  ListingOutputs outputs(headless.m_list, options.csvPath.empty() ? nullptr : &csv);
   ConsolePrompter prompter;
   Platform platform = headless.Bundle();
-  Platform replayPlatform{platform.form,    list,           platform.statusBar,
+  Platform replayPlatform{platform.form,    outputs.List(), platform.statusBar,
                           platform.profile, prompter,       platform.dialogs,
                           platform.timer,   platform.clock, platform.serial};
 
   auto view = std::make_unique<CKeloView>(replayPlatform);
   view->OnCreate();
   view->OnInitialUpdate();
-  list.SetPrinting(true);
+  outputs.Start();
   ApplyInterval(*view, options);
   headless.m_clock.Set(options.start);
   view->OnCommand(cmd::kStart);
@@ -133,12 +125,17 @@ int RunReplay(int argc, char** argv) {
     view->OnCommand(cmd::kStop);
   }
 
-  if (!SaveThroughView(*view, headless, prompter, options.outPath, error)) {
+  if (!SaveThroughView(*view, headless.m_dialogs, prompter, options.outPath, error)) {
     std::fprintf(stderr, "volmograph-cli replay: cannot write %s: %s\n", options.outPath.c_str(),
                  error.c_str());
     return 1;
   }
-  if (std::fflush(stdout) != 0 || !list.OutputOk()) {
+  if (!csv.Error().empty()) {
+    std::fprintf(stderr, "volmograph-cli replay: cannot write %s: %s\n", options.csvPath.c_str(),
+                 csv.Error().c_str());
+    return 1;
+  }
+  if (std::fflush(stdout) != 0 || !outputs.OutputOk()) {
     std::fprintf(stderr, "volmograph-cli replay: cannot write to standard output\n");
     return 1;
   }

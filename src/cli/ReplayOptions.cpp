@@ -1,11 +1,8 @@
 #include "cli/ReplayOptions.h"
 
-#include <array>
-#include <charconv>
 #include <string_view>
-#include <utility>
 
-#include "view/Ids.h"
+#include "cli/CommandLine.h"
 
 namespace volmograph::cli {
 
@@ -14,28 +11,10 @@ namespace {
 constexpr std::size_t kMaxBytesPerTick = 1 << 20;
 constexpr int kMaxTicks = 1000000;
 
-constexpr std::array<std::pair<std::string_view, int>, 6> kIntervals{{
-    {"250ms", cmd::kSampling250ms},
-    {"500ms", cmd::kSampling500ms},
-    {"1s", cmd::kSampling1s},
-    {"2s", cmd::kSampling2s},
-    {"5s", cmd::kSampling5s},
-    {"10s", cmd::kSampling10s},
-}};
-
-template <typename T>
-bool ParseWhole(std::string_view text, T& value) {
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end && !text.empty();
-}
-
 bool ParseInterval(std::string_view text, ReplayOptions& options) {
-  for (const auto& [name, command] : kIntervals) {
-    if (text == name) {
-      options.intervalCommand = command;
-      return true;
-    }
+  if (const int command = SamplingCommand(text); command != 0) {
+    options.intervalCommand = command;
+    return true;
   }
   int ticks = 0;
   if (ParseWhole(text, ticks) && ticks >= 1 && ticks <= kMaxTicks) {
@@ -69,11 +48,11 @@ bool ParseReplayOptions(int argc, char** argv, ReplayOptions& options, std::stri
   error.clear();
   for (int i = 0; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
+    if (IsHelp(arg)) {
       return false;
     }
-    const bool takesValue =
-        arg == "--out" || arg == "--bytes-per-tick" || arg == "--interval" || arg == "--start";
+    const bool takesValue = arg == "--out" || arg == "--csv" || arg == "--bytes-per-tick" ||
+                            arg == "--interval" || arg == "--start";
     if (takesValue) {
       if (i + 1 >= argc) {
         error = std::string(arg) + " needs a value";
@@ -82,6 +61,8 @@ bool ParseReplayOptions(int argc, char** argv, ReplayOptions& options, std::stri
       const std::string value = argv[++i];
       if (arg == "--out") {
         options.outPath = value;
+      } else if (arg == "--csv") {
+        options.csvPath = value;
       } else if (arg == "--bytes-per-tick") {
         if (!ParseWhole(std::string_view(value), options.bytesPerTick) ||
             options.bytesPerTick < 1 || options.bytesPerTick > kMaxBytesPerTick) {
@@ -112,12 +93,15 @@ bool ParseReplayOptions(int argc, char** argv, ReplayOptions& options, std::stri
     error = "no capture given (usage: volmograph-cli replay CAPTURE --out FILE.mtr)";
   } else if (options.outPath.empty()) {
     error = "no output file given (--out FILE.mtr)";
+  } else if (!options.csvPath.empty() && SameFile(options.csvPath, options.outPath)) {
+    error = "--csv and --out name the same file";
   }
   return error.empty();
 }
 
 const char* ReplayUsage() {
-  return "usage: volmograph-cli replay CAPTURE --out FILE.mtr [--bytes-per-tick N]\n"
+  return "usage: volmograph-cli replay CAPTURE --out FILE.mtr [--csv FILE.csv]\n"
+         "                            [--bytes-per-tick N]\n"
          "                            [--interval 250ms|500ms|1s|2s|5s|10s|TICKS]\n"
          "                            [--start HH:MM:SS]\n"
          "\n"
@@ -128,7 +112,8 @@ const char* ReplayUsage() {
          "printed. At the end the run is stopped and FILE.mtr is written: a graph file when a\n"
          "waveform capture ended the run, otherwise the text data file of the sample list.\n"
          "\n"
-         "--interval sets the sampling interval (default 1s); TICKS is a count of 50 ms ticks.\n";
+         "--interval sets the sampling interval (default 1s); TICKS is a count of 50 ms ticks.\n"
+         "--csv writes every listed line to FILE.csv as it is listed, as export does.\n";
 }
 
 }  // namespace volmograph::cli

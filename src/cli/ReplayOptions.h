@@ -10,6 +10,7 @@ namespace volmograph::cli {
 struct ReplayOptions {
   std::string capturePath;
   std::string outPath;
+  std::string csvPath;            // empty: no CSV
   std::size_t bytesPerTick = 48;  // what 9600 baud delivers in 50 ms
   int intervalCommand = 0;        // a sampling-time command, or 0
   int intervalTicks = 0;          // a tick count given as a number, or 0

@@ -170,4 +170,24 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   return false;
 }
 
+bool CanWriteFileAtomically(const std::string& path, std::string& error) {
+  const std::string target = ResolveLinks(path);
+  if (std::string refusal = ReplaceRefusal(target); !refusal.empty()) {
+    error = refusal;
+    return false;
+  }
+  const std::size_t slash = target.rfind('/');
+  const std::string folder =
+      slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
+  if (slash + 1 == target.size()) {
+    error = SystemErrorText(EISDIR);
+    return false;
+  }
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+    error = SystemErrorText(errno);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace volmograph

@@ -36,4 +36,9 @@ bool ReadFileHead(const std::string& path, std::size_t maxBytes, std::string& by
 // `error` holds the reason ("No space left on device", "Permission denied", ...).
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
 
+// Whether WriteFileAtomically could replace `path` now, by the same rules and the folder's
+// permission, without writing anything: for a long run, whose result would otherwise only
+// meet a refusal at its end. False with `error` set when it could not.
+bool CanWriteFileAtomically(const std::string& path, std::string& error);
+
 }  // namespace volmograph

@@ -60,27 +60,39 @@ struct IniDocument::Line {
 };
 
 IniDocument::IniDocument(std::string_view text) {
-  bool firstLine = true;
+  // Lines are kept as they are, a CR before the LF included, so that a write leaves every
+  // other line byte for byte as it was (a stray second CR must not vanish and unhide a line).
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r') {
-      line.remove_suffix(1);
-      if (firstLine) {
-        m_newline = "\r\n";
-      }
+    m_lines.emplace_back(text.substr(0, end));
+    if (m_lines.size() == 1 && m_lines.front().ends_with('\r')) {
+      m_newline = "\r\n";
     }
-    m_lines.emplace_back(line);
-    firstLine = false;
     if (end == std::string_view::npos) {
+      // A last line without a line end gets the file's when the text is written.
+      if (!m_lines.back().ends_with('\r')) {
+        m_lines.back() = NewLine(std::move(m_lines.back()));
+      }
       break;
     }
     text.remove_prefix(end + 1);
   }
 }
 
-IniDocument::Line IniDocument::Classify(std::size_t index) const {
+std::string_view IniDocument::Content(std::size_t index) const {
   std::string_view text = m_lines[index];
+  if (text.ends_with('\r')) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+std::string IniDocument::NewLine(std::string text) const {
+  return m_newline == "\r\n" ? text + '\r' : text;
+}
+
+IniDocument::Line IniDocument::Classify(std::size_t index) const {
+  std::string_view text = Content(index);
   if (index == 0 && text.starts_with(kByteOrderMark)) {
     text.remove_prefix(kByteOrderMark.size());
   }
@@ -171,11 +183,11 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
   }
   std::size_t header = FindSection(sectionName);
   if (header == std::string::npos) {
-    if (!m_lines.empty() && !Trim(m_lines.back()).empty()) {
-      m_lines.emplace_back();
+    if (!m_lines.empty() && !Trim(Content(m_lines.size() - 1)).empty()) {
+      m_lines.push_back(NewLine({}));
     }
-    m_lines.push_back("[" + std::string(sectionName) + "]");
-    m_lines.push_back(std::string(keyName) + "=" + std::string(value));
+    m_lines.push_back(NewLine("[" + std::string(sectionName) + "]"));
+    m_lines.push_back(NewLine(std::string(keyName) + "=" + std::string(value)));
     return true;
   }
   const std::size_t end = SectionEnd(header);
@@ -192,13 +204,13 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
       if (valueStart + value.size() > kMaxLineLength) {
         return false;
       }
-      text.replace(valueStart, std::string::npos, value);
+      text.replace(valueStart, Content(i).size() - valueStart, value);
       return true;
     }
     insertAt = i + 1;
   }
   m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                 std::string(keyName) + "=" + std::string(value));
+                 NewLine(std::string(keyName) + "=" + std::string(value)));
   return true;
 }
 
@@ -206,7 +218,7 @@ std::string IniDocument::Text() const {
   std::string text;
   for (const std::string& line : m_lines) {
     text += line;
-    text += m_newline;
+    text += '\n';
   }
   return text;
 }

@@ -34,7 +34,8 @@ class IniDocument {
   static constexpr std::size_t kMaxLineLength = 4096;
 
   IniDocument() = default;
-  // Splits text at "\n" (a "\r" before it is dropped and kept as the file's line ending).
+  // Splits text at "\n". A "\r" before it is not part of the line's content; the first line's
+  // ending is the one new lines get.
   explicit IniDocument(std::string_view text);
 
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
@@ -54,6 +55,10 @@ class IniDocument {
  private:
   struct Line;
   Line Classify(std::size_t index) const;
+  // Line `index` without the CR of its line ending.
+  std::string_view Content(std::size_t index) const;
+  // `text` with the CR of the file's line ending when it has one.
+  std::string NewLine(std::string text) const;
   // Index of the header of the first section named `section`, or npos.
   std::size_t FindSection(std::string_view section) const;
   std::size_t SectionEnd(std::size_t header) const;

@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -49,9 +51,16 @@ FileText ReadCapped(const std::string& path) {
     return file;
   }
   file.mode = info.st_mode & 07777;
-  file.text.resize(IniProfile::kMaxFileSize + 1);
+  // Sized by the file, with one byte more to see it grow; settings are read often, and a
+  // buffer of the cap's size would be filled a megabyte at a time for a few lines.
+  constexpr std::size_t kLimit = IniProfile::kMaxFileSize + 1;
+  const auto size = static_cast<std::uint64_t>(info.st_size > 0 ? info.st_size : 0);
+  file.text.resize(size >= kLimit ? kLimit : static_cast<std::size_t>(size) + 1);
   std::size_t got = 0;
-  while (got < file.text.size()) {
+  while (got < kLimit) {
+    if (got == file.text.size()) {
+      file.text.resize(std::min(kLimit, 2 * file.text.size()));
+    }
     const ssize_t n = ::read(fd, file.text.data() + got, file.text.size() - got);
     if (n < 0 && errno == EINTR) {
       continue;
@@ -148,6 +157,10 @@ int IniProfile::GetInt(const std::string& section, const std::string& key, int d
 std::string IniProfile::GetString(const std::string& section, const std::string& key,
                                   const std::string& defaultValue) {
   return IniDocument(ReadCapped(m_path).text).GetString(section, key, defaultValue);
+}
+
+std::string IniProfile::Text() const {
+  return ReadCapped(m_path).text;
 }
 
 bool IniProfile::WriteInt(const std::string& section, const std::string& key, int value) {

@@ -35,6 +35,9 @@ class IniProfile : public Profile {
                    const std::string& value) override;
 
   const std::string& Path() const { return m_path; }
+  // The text reads see: empty when the file is absent or unreadable, cut at the cap.
+  // A copy in a MemoryProfile lets a run change settings without touching the file.
+  std::string Text() const;
 
  private:
   std::string m_path;

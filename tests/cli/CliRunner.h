@@ -2,12 +2,15 @@
 
 // Runs the built volmograph-cli with its output captured in files.
 
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "support/TestFiles.h"
 
@@ -37,5 +40,48 @@ inline CliResult RunCli(const std::string& args) {
   std::filesystem::remove(err);
   return run;
 }
+
+// The built volmograph-cli running in the background, its output going to files in
+// `folder`, so that a test can watch it, signal it and wait for it.
+class BackgroundCli {
+ public:
+  BackgroundCli(const std::vector<std::string>& args, const TempFolder& folder)
+      : m_out(folder / "cli.out"), m_err(folder / "cli.err") {
+    std::vector<char*> argv{const_cast<char*>(kCli.c_str())};
+    for (const std::string& arg : args) {
+      argv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    argv.push_back(nullptr);
+    m_pid = ::fork();
+    if (m_pid == 0) {
+      const int out = ::open(m_out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      const int err = ::open(m_err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      ::dup2(out, 1);
+      ::dup2(err, 2);
+      ::execv(argv[0], argv.data());
+      ::_exit(127);
+    }
+  }
+  ~BackgroundCli() {
+    if (m_pid > 0) {
+      ::kill(m_pid, SIGKILL);
+      Wait();
+    }
+  }
+
+  void Signal(int signal) const { ::kill(m_pid, signal); }
+  // The exit status, or -1 when it did not exit by itself.
+  CliResult Wait() {
+    int raw = 0;
+    ::waitpid(m_pid, &raw, 0);
+    m_pid = -1;
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(m_out), ReadFile(m_err)};
+  }
+
+ private:
+  std::string m_out;
+  std::string m_err;
+  pid_t m_pid = -1;
+};
 
 }  // namespace volmograph::test

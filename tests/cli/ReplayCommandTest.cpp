@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -94,6 +95,23 @@ TEST_F(ReplayCommand, UnwritableOutputIsReportedInOneLineAndKept) {
   EXPECT_EQ(locked.status, 1);
   EXPECT_EQ(locked.err, "volmograph-cli replay: cannot write " + m_out + ": Permission denied\n");
   EXPECT_EQ(ReadFile(m_out), "kept");
+}
+
+TEST_F(ReplayCommand, CsvHoldsEveryListedLineAndEndsAsTheExportOfTheSavedFile) {
+  const std::string csv = m_out + ".csv";
+  const CliResult run = Replay("dcv_run", "--start 12:00:00 --csv '" + csv + "'");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string rows = ReadFile(csv);
+  std::filesystem::remove(csv);
+  EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'),
+            std::count(run.out.begin(), run.out.end(), '\n') + 1);
+  // The list was emptied when the function changed; the CSV kept the lines before.
+  ASSERT_EQ(RunCli("export '" + m_out + "' --csv '" + csv + "'").status, 0);
+  const std::string exported = ReadFile(csv);
+  std::filesystem::remove(csv);
+  const std::string exportedRows = exported.substr(exported.find('\n') + 1);
+  EXPECT_LT(exportedRows.size(), rows.size());
+  EXPECT_TRUE(rows.ends_with(exportedRows)) << rows;
 }
 
 TEST_F(ReplayCommand, OutputNameIsTakenAsGiven) {

@@ -95,6 +95,19 @@ TEST(IniDocument, EditsInsertWhereAUserWouldLook) {
   EXPECT_EQ(document.GetString("c", "W", "default"), "");
 }
 
+TEST(IniDocument, EditsKeepOtherLinesByteForByteWhateverTheirLineEnds) {
+  // "Port=0\r\r" is hidden (a control character); rewriting must not turn it into Port=0.
+  IniDocument lf("[COMM]\nPort=0\r\r\nx=1\r\n");
+  EXPECT_TRUE(lf.Set("comm", "x", "2"));
+  EXPECT_TRUE(lf.Set("New", "y", "3"));
+  EXPECT_EQ(lf.Text(), "[COMM]\nPort=0\r\r\nx=2\r\n\n[New]\ny=3\n");
+  EXPECT_EQ(IniDocument(lf.Text()).GetInt("COMM", "Port", -1), -1);
+
+  IniDocument crlf("[A]\r\nx=1\r\nlf=only\nlast=1");
+  EXPECT_TRUE(crlf.Set("A", "z", "9"));
+  EXPECT_EQ(crlf.Text(), "[A]\r\nx=1\r\nlf=only\nlast=1\r\nz=9\r\n");
+}
+
 TEST(IniDocument, RefusesEditsThatWouldNotReadBack) {
   IniDocument document("[A]\nx=1\n");
   const std::string before = document.Text();

@@ -1,0 +1,30 @@
+#pragma once
+
+// Small parsers shared by the subcommands' options.
+
+#include <charconv>
+#include <string>
+#include <string_view>
+
+namespace volmograph::cli {
+
+// A whole number filling all of `text`.
+template <typename T>
+bool ParseWhole(std::string_view text, T& value) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && ptr == end && !text.empty();
+}
+
+// The view's sampling-time command for "250ms", "500ms", "1s", "2s", "5s" or "10s"; 0 for
+// anything else.
+int SamplingCommand(std::string_view name);
+
+// True for "--help" and "-h".
+bool IsHelp(std::string_view arg);
+
+// Whether two paths, existing or not, name the same file: the data file and the CSV must
+// not overwrite each other.
+bool SameFile(const std::string& a, const std::string& b);
+
+}  // namespace volmograph::cli

@@ -1,0 +1,98 @@
+// volmograph-cli export: a data file as CSV, read through the same reader as Open.
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
+#include "files/DataFileReader.h"
+#include "files/FileAccess.h"
+#include "files/SampleCsv.h"
+
+namespace volmograph::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: volmograph-cli export FILE.mtr --csv OUT.csv\n"
+    "\n"
+    "Writes the sample lines of a text data file as CSV, one row a line under the header\n"
+    "time,value,unit,rms,second value,second unit,second rms,function,raw value\n"
+    "(numbers with a decimal point, an over-range reading with an empty value, text in\n"
+    "UTF-8), or the 1024 picture bytes of a graph file, one a row under index,byte.\n"
+    "OUT.csv is replaced whole, or not at all. Exits 1 when FILE.mtr cannot be read, or is\n"
+    "damaged (OUT.csv then holds what could be read), 2 for wrong arguments.\n";
+
+void Fail(const std::string& message) {
+  std::fprintf(stderr, "volmograph-cli export: %s\n", message.c_str());
+}
+
+bool ParseArguments(int argc, char** argv, std::string& in, std::string& out, std::string& error) {
+  for (int i = 0; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (IsHelp(arg)) {
+      return false;
+    }
+    if (arg == "--csv" && i + 1 < argc) {
+      out = argv[++i];
+    } else if (arg == "--csv" || (arg.starts_with("-") && arg != "-")) {
+      error = arg == "--csv" ? "--csv needs a value" : "unknown option '" + std::string(arg) + "'";
+      return false;
+    } else if (in.empty()) {
+      in = arg;
+    } else {
+      error = "more than one data file given ('" + std::string(arg) + "')";
+      return false;
+    }
+  }
+  if (in.empty() || out.empty()) {
+    error = in.empty() ? "no data file given" : "no output file given (--csv OUT.csv)";
+  }
+  return error.empty();
+}
+
+// What the file lacks, as Open would report it; empty when it is whole.
+std::string Damage(const DataFileContents& contents) {
+  if (contents.kind == DataFileKind::Graph && !contents.graph.IsComplete()) {
+    return std::to_string(kGraphImageSize - contents.graph.validFields) + " of " +
+           std::to_string(kGraphImageSize) + " picture bytes missing or unreadable, written as 0";
+  }
+  if (contents.recordsLeftOut > 0) {
+    return "only the first " + std::to_string(contents.lines.size()) + " records written, " +
+           std::to_string(contents.recordsLeftOut) + " left out";
+  }
+  return {};
+}
+
+}  // namespace
+
+int RunExport(int argc, char** argv) {
+  std::string in;
+  std::string out;
+  std::string error;
+  if (!ParseArguments(argc, argv, in, out, error)) {
+    if (error.empty()) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    Fail(error + " (try --help)");
+    return 2;
+  }
+  const DataFileContents contents = ReadDataFile(in);
+  if (!contents.error.empty()) {
+    Fail("cannot read " + in + ": " + contents.error);
+    return 1;
+  }
+  if (!WriteFileAtomically(out, DataFileCsv(contents), error)) {
+    Fail("cannot write " + out + ": " + error);
+    return 1;
+  }
+  if (const std::string damage = Damage(contents); !damage.empty()) {
+    Fail(in + ": " + damage);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace volmograph::cli
