@@ -31,7 +31,7 @@
 
 #include "app/CKeloApp.h"
 #include "app/DemoMeter.h"
-#include "app/ViewWidget.h"
+#include "qt/ViewWidget.h"
 #include "platform/MemoryProfile.h"
 #include "sim/MeterSimulator.h"
 #include "view/Ids.h"

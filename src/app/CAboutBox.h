@@ -1,34 +1,16 @@
 #pragma once
 
 // The About box: dialog template 100, "About..." with the version line, a second line and
-// OK, laid out in dialog units of its 8-point font, blue with yellow text like every
-// dialog of the program.
+// OK, in the dialogs' blue and yellow. Nothing is read back from it.
 
-#include <QDialog>
-
-class QLabel;
-class QPushButton;
+#include "qt/TemplateDialog.h"
+#include "view/DialogTemplates.h"
 
 namespace volmograph::shell {
 
-inline constexpr const char* kVersionLine = "Volmograph Version 3.1B";
-inline constexpr const char* kSecondLine = "Serial DMM recorder";
-
-class CAboutBox : public QDialog {
+class CAboutBox : public TemplateDialog {
  public:
-  explicit CAboutBox(QWidget* parent = nullptr);
-
-  QLabel* VersionLabel() const { return m_version; }
-  QLabel* SecondLabel() const { return m_second; }
-  QPushButton* OkButton() const { return m_ok; }
-
- private:
-  QLabel* m_version;
-  QLabel* m_second;
-  QPushButton* m_ok;
+  explicit CAboutBox(QWidget* parent = nullptr) : TemplateDialog(AboutBoxTemplate(), parent) {}
 };
-
-// The framework's dialog colours: blue background, yellow text.
-void ApplyDialogColours(QWidget& dialog);
 
 }  // namespace volmograph::shell

@@ -9,7 +9,7 @@
 #include "app/CStartupPicture.h"
 #include "app/ShellIds.h"
 #include "app/StartupArtwork.h"
-#include "app/ViewWidget.h"
+#include "qt/ViewWidget.h"
 #include "link/PortTable.h"
 #include "link/PosixSerialConnector.h"
 #include "platform/IniProfile.h"

@@ -16,7 +16,7 @@
 #include "app/HelpWindow.h"
 #include "app/ShellIds.h"
 #include "app/ToolbarIcons.h"
-#include "app/ViewWidget.h"
+#include "qt/ViewWidget.h"
 #include "view/Ids.h"
 
 namespace volmograph::shell {
@@ -132,6 +132,10 @@ bool CMainFrame::NewDocument() {
     return false;
   }
   auto* view = new ViewWidget(m_profile, m_serial, *m_statusPanes);
+  if (!view->IsCreated()) {
+    delete view;  // the view has said why in a message box
+    return false;
+  }
   // Closing the view's window ends the program, whichever document it was.
   view->View().m_onDestroyed = [this] { ViewDestroyed(); };
   QMdiSubWindow* window = m_mdiArea->addSubWindow(view);

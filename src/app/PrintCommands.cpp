@@ -6,7 +6,7 @@
 #include <QPrintPreviewDialog>
 #include <string>
 
-#include "app/ViewWidget.h"
+#include "qt/ViewWidget.h"
 #include "platform/PrintInfo.h"
 #include "qt/PrintPages.h"
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/Canvas.h"
+#include "platform/DialogTemplate.h"
 #include "platform/Graphics.h"
 
 namespace volmograph {
@@ -11,6 +12,9 @@ namespace volmograph {
 class Form {
  public:
   virtual ~Form() = default;
+  // Makes the controls of `formTemplate`, each with its caption and its start state (shown;
+  // enabled unless the template disables it). False when the form cannot be made.
+  virtual bool Create(const DialogTemplate& formTemplate) = 0;
   virtual void SetText(int id, const std::string& text) = 0;
   virtual std::string Text(int id) const = 0;
   virtual void Show(int id, bool shown) = 0;

@@ -2,6 +2,20 @@
 
 namespace volmograph {
 
+bool HeadlessForm::Create(const DialogTemplate& formTemplate) {
+  if (!m_creationAvailable) {
+    return false;
+  }
+  for (const DialogControl& control : formTemplate.controls) {
+    if (control.id != kNoControlId) {
+      ControlState& state = m_controls[control.id];
+      state.text = control.caption;
+      state.enabled = !control.Has(control_style::kDisabled);
+    }
+  }
+  return true;
+}
+
 void HeadlessForm::SetText(int id, const std::string& text) {
   m_controls[id].text = text;
 }

@@ -23,6 +23,7 @@ struct ControlState {
 // every drawing operation for tests (id 0 is the view itself).
 class HeadlessForm : public Form {
  public:
+  bool Create(const DialogTemplate& formTemplate) override;
   void SetText(int id, const std::string& text) override;
   std::string Text(int id) const override;
   void Show(int id, bool shown) override;
@@ -42,6 +43,8 @@ class HeadlessForm : public Form {
   RecordingCanvas& Canvas(int id);
 
   int InvalidateCount() const { return m_invalidateCount; }
+  // With false, Create fails, as when the window cannot be made.
+  void SetCreationAvailable(bool available) { m_creationAvailable = available; }
   // With false, AcquireCanvas returns null, as when no device context can be had.
   void SetCanvasAvailable(bool available) { m_canvasAvailable = available; }
   // Canvases acquired and not yet released; 0 when every handler gave back what it took.
@@ -58,6 +61,7 @@ class HeadlessForm : public Form {
   int m_acquisitions = 0;
   int m_badReleases = 0;
   bool m_canvasAvailable = true;
+  bool m_creationAvailable = true;
 };
 
 }  // namespace volmograph

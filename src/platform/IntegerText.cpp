@@ -12,7 +12,7 @@ bool IsBlank(char c) {
 
 }  // namespace
 
-std::optional<int> ParseInteger(std::string_view text) {
+IntegerTextReading ReadIntegerText(std::string_view text) {
   std::size_t begin = 0;
   std::size_t end = text.size();
   while (begin < end && IsBlank(text[begin])) {
@@ -27,28 +27,39 @@ std::optional<int> ParseInteger(std::string_view text) {
     ++begin;
   }
   if (begin == end) {
-    return std::nullopt;
+    return {};
   }
-  // Accumulate as a negative number so that INT_MIN fits.
+  // Accumulate as a negative number so that INT_MIN fits; past the range of int only the
+  // form is checked, so a long run of digits cannot overflow.
   constexpr long long kMin = std::numeric_limits<int>::min();
   long long value = 0;
+  bool beyond = false;
   for (std::size_t i = begin; i < end; ++i) {
     const char c = text[i];
     if (c < '0' || c > '9') {
-      return std::nullopt;
+      return {};
     }
-    value = value * 10 - (c - '0');
-    if (value < kMin) {
-      return std::nullopt;
+    if (!beyond) {
+      value = value * 10 - (c - '0');
+      beyond = value < kMin;
     }
   }
   if (!negative) {
     value = -value;
-    if (value > std::numeric_limits<int>::max()) {
-      return std::nullopt;
-    }
+    beyond = beyond || value > std::numeric_limits<int>::max();
   }
-  return static_cast<int>(value);
+  if (beyond) {
+    return {IntegerTextKind::BeyondInt, 0};
+  }
+  return {IntegerTextKind::Integer, static_cast<int>(value)};
+}
+
+std::optional<int> ParseInteger(std::string_view text) {
+  const IntegerTextReading reading = ReadIntegerText(text);
+  if (reading.kind != IntegerTextKind::Integer) {
+    return std::nullopt;
+  }
+  return reading.value;
 }
 
 }  // namespace volmograph

@@ -1,5 +1,6 @@
 #include "view/CKeloView.h"
 
+#include "view/DialogTemplates.h"
 #include "view/Ids.h"
 #include "view/SettingTables.h"
 #include "view/ViewText.h"
@@ -69,6 +70,10 @@ int CKeloView::OnCreate() {
   SetStatusPane(pane::kSamplingTime, m_samplingLabel);
   SetStatusPane(pane::kPort,
                 Format("COM %1lld", static_cast<long long>(m_comSettings.m_portIndex) + 1));
+
+  if (!m_platform.form.Create(FormTemplate())) {
+    return -1;
+  }
 
   m_fontValue = CourierNew(80, 40, 0, 700, CharSet::Ansi);
   m_fontLarge = CourierNew(40, 20, 0, 700, CharSet::Ansi);

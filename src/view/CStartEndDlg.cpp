@@ -11,16 +11,17 @@ namespace {
 
 // One field's exchange: the value, or the message that refuses the text.
 std::optional<int> Exchange(const std::string& text, int low, int high, std::string& refusal) {
-  const std::optional<int> value = ParseInteger(text);
-  if (!value) {
+  const IntegerTextReading reading = ReadIntegerText(text);
+  if (reading.kind == IntegerTextKind::NotInteger) {
     refusal = std::string(CStartEndDlg::kNotIntegerMessage);
     return std::nullopt;
   }
-  if (*value < low || *value > high) {
+  // An integer too large for an int is still an integer, and out of any range here.
+  if (reading.kind == IntegerTextKind::BeyondInt || reading.value < low || reading.value > high) {
     refusal = CStartEndDlg::RangeMessage(low, high);
     return std::nullopt;
   }
-  return value;
+  return reading.value;
 }
 
 }  // namespace

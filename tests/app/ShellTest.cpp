@@ -15,7 +15,7 @@
 #include "app/CStartupPicture.h"
 #include "app/HelpWindow.h"
 #include "app/ShellIds.h"
-#include "app/ViewWidget.h"
+#include "qt/ViewWidget.h"
 #include "platform/MemoryProfile.h"
 #include "platform/ScriptedSerial.h"
 #include "view/Ids.h"
@@ -236,9 +236,14 @@ class ShellTest : public QObject {
   void aboutBoxAndStatusPanes() {
     CAboutBox box;
     QCOMPARE(box.windowTitle(), QStringLiteral("About..."));
-    QCOMPARE(box.VersionLabel()->text(), QStringLiteral("Volmograph Version 3.1B"));
-    QVERIFY(!box.SecondLabel()->text().isEmpty());
-    QCOMPARE(box.OkButton()->text(), QStringLiteral("OK"));
+    QStringList lines;
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+      lines << label->text();
+    }
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines.first(), QStringLiteral("Volmograph Version 3.1B"));
+    QVERIFY(!lines.last().isEmpty());
+    QCOMPARE(qobject_cast<QPushButton*>(box.Control(1))->text(), QStringLiteral("OK"));
     QCOMPARE(box.palette().color(QPalette::Window), QColor(0, 0, 255));
     QCOMPARE(box.palette().color(QPalette::WindowText), QColor(255, 255, 0));
 

@@ -47,9 +47,13 @@ TEST_F(StartEnd, RefusesOutOfRangeAndNonIntegersStoringNothing) {
   ExpectRefused(CStartEndDlg::kEndEdit, "Please enter an integer between 1 and 500.");
   EXPECT_FALSE(Ok("3", "501"));
   ExpectRefused(CStartEndDlg::kEndEdit, "Please enter an integer between 1 and 500.");
-  // Beyond int is not an integer at all, rather than some wrapped value in range.
-  EXPECT_FALSE(Ok("4294967396", "100"));
-  ExpectRefused(CStartEndDlg::kStartEdit, "Please enter an integer.");
+  // Beyond int is an integer out of range, never some wrapped value in range.
+  for (const char* text : {"4294967396", "99999999999", "-99999999999", "1234567890123456789012"}) {
+    EXPECT_FALSE(Ok(text, "100")) << text;
+    ExpectRefused(CStartEndDlg::kStartEdit, "Please enter an integer between 0 and 500.");
+  }
+  EXPECT_FALSE(Ok("3", "99999999999"));
+  ExpectRefused(CStartEndDlg::kEndEdit, "Please enter an integer between 1 and 500.");
   for (const char* text : {"", " ", "1 2", "+", "12abc", "1.5", "0x10"}) {
     EXPECT_FALSE(Ok(text, "100")) << '"' << text << '"';
     ExpectRefused(CStartEndDlg::kStartEdit, "Please enter an integer.");

@@ -1,0 +1,42 @@
+#pragma once
+
+// The dialogs on the desktop: COMM PORT SET (template 111) and START/END (template 107),
+// built from their templates and driven by the core's dialog logic, the open and save file
+// dialogs, and the print dialog.
+
+#include <memory>
+
+#include "platform/Dialogs.h"
+
+class QPrinter;
+class QWidget;
+
+namespace volmograph {
+
+class Prompter;
+
+class QtDialogs : public Dialogs {
+ public:
+  // Validation messages go to `prompter`; dialogs belong to `owner` (which may be null).
+  QtDialogs(Prompter& prompter, QWidget* owner = nullptr);
+  ~QtDialogs() override;
+
+  void SetOwner(QWidget* owner) { m_owner = owner; }
+  bool RunCommPort(CommPortLogic& dialog) override;
+  bool RunStartEnd(StartEndLogic& dialog) override;
+  std::optional<FileDialogAnswer> RunOpenFile(const FileDialogRequest& request) override;
+  std::optional<FileDialogAnswer> RunSaveFile(const FileDialogRequest& request) override;
+  // The print dialog chooses the printer and the pages; preview needs no dialog.
+  bool PreparePrinting(PrintInfo& info) override;
+
+  // The printer the print dialog sets up, for the job to print on afterwards; made when
+  // first asked for.
+  QPrinter& Printer();
+
+ private:
+  Prompter& m_prompter;
+  QWidget* m_owner;
+  std::unique_ptr<QPrinter> m_printer;
+};
+
+}  // namespace volmograph

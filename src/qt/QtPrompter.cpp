@@ -1,0 +1,27 @@
+#include "qt/QtPrompter.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "qt/ByteText.h"
+#include "qt/DialogColours.h"
+
+namespace volmograph {
+
+void QtPrompter::ShowMessage(const std::string& text, const std::string& detail) {
+  QWidget* parent = QApplication::activeModalWidget();
+  if (parent == nullptr) {
+    parent = m_owner;
+  }
+  QString message = DecodeBytes(text);
+  if (!detail.empty()) {
+    message += QLatin1Char('\n') + DecodeBytes(detail);
+  }
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Volmograph"), message, QMessageBox::Ok,
+                  parent);
+  box.setTextFormat(Qt::PlainText);  // a device name is never markup
+  ApplyDialogColours(box);
+  box.exec();
+}
+
+}  // namespace volmograph

@@ -1,0 +1,24 @@
+#pragma once
+
+// Message boxes on the desktop: the exclamation icon, an OK button, yellow text on blue.
+
+#include "platform/Prompter.h"
+
+class QWidget;
+
+namespace volmograph {
+
+class QtPrompter : public Prompter {
+ public:
+  // Boxes belong to the dialog open at the time, or else to `owner` (which may be null).
+  explicit QtPrompter(QWidget* owner = nullptr) : m_owner(owner) {}
+
+  void SetOwner(QWidget* owner) { m_owner = owner; }
+  // Shows the box and waits for OK; `detail`, when given, is its second line.
+  void ShowMessage(const std::string& text, const std::string& detail = {}) override;
+
+ private:
+  QWidget* m_owner;
+};
+
+}  // namespace volmograph
