@@ -1,9 +1,11 @@
 #include "app/HelpWindow.h"
 
+#include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace volmograph::shell {
 
@@ -21,9 +23,30 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
 
 void HelpWindow::ShowPage(const char* page) {
   m_browser->setSource(QUrl(QString::fromLatin1(page)));
+  if (!isVisible()) {
+    PlaceBesideOwner();
+  }
   show();
   raise();
   activateWindow();
+}
+
+}  // namespace volmograph::shell
+
+namespace volmograph::shell {
+
+void HelpWindow::PlaceBesideOwner() {
+  QWidget* owner = parentWidget();
+  QScreen* screen = owner != nullptr ? owner->screen() : nullptr;
+  if (owner == nullptr || screen == nullptr) {
+    return;
+  }
+  // To the right of the main window where the screen has room, else at its right edge.
+  const QRect desktop = screen->availableGeometry();
+  const QRect frame = owner->frameGeometry();
+  const int x = std::min(frame.right() + 1, desktop.right() + 1 - width());
+  const int y = std::clamp(frame.top(), desktop.top(), desktop.bottom() + 1 - height());
+  move(std::max(x, desktop.left()), std::max(y, desktop.top()));
 }
 
 }  // namespace volmograph::shell

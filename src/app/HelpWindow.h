@@ -21,6 +21,8 @@ class HelpWindow : public QWidget {
   QTextBrowser* Browser() const { return m_browser; }
 
  private:
+  void PlaceBesideOwner();
+
   QTextBrowser* m_browser;
 };
 
