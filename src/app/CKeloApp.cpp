@@ -9,10 +9,10 @@
 #include "app/CStartupPicture.h"
 #include "app/ShellIds.h"
 #include "app/StartupArtwork.h"
-#include "qt/ViewWidget.h"
 #include "link/PortTable.h"
 #include "link/PosixSerialConnector.h"
 #include "platform/IniProfile.h"
+#include "qt/ViewWidget.h"
 
 namespace volmograph::shell {
 

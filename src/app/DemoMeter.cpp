@@ -60,7 +60,8 @@ std::unique_ptr<MemoryProfile> DemoProfile(const std::string& settingsPath) {
     text.clear();
   } else if (more) {
     // As the file itself is read: what lies past the cap, and a line it cuts, is absent.
-    text.erase(text.find_last_of('\n') == std::string::npos ? 0 : text.find_last_of('\n') + 1);
+    const std::size_t lastLineEnd = text.find_last_of('\n');
+    text.erase(lastLineEnd == std::string::npos ? 0 : lastLineEnd + 1);
   }
   auto profile = std::make_unique<MemoryProfile>(text);
   profile->WriteInt(kSectionSampling, kKeyCurrent, kSamplingChoices[0].storedCode);

@@ -6,9 +6,9 @@
 #include <QPrintPreviewDialog>
 #include <string>
 
-#include "qt/ViewWidget.h"
 #include "platform/PrintInfo.h"
 #include "qt/PrintPages.h"
+#include "qt/ViewWidget.h"
 
 namespace volmograph::shell {
 
