@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QStyle>
 #include <QStyleFactory>
 #include <cstdio>
 
@@ -42,7 +43,10 @@ CKeloApp::CKeloApp(int& argc, char** argv, ShellOptions options, ShellServices s
   if (QCoreApplication::instance() == nullptr) {
     m_qtApp = std::make_unique<QApplication>(argc, argv);
   }
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  // Replacing a style re-polishes every widget; skip it when Fusion is the default already.
+  if (QApplication::style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0) {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  }
   QApplication::setApplicationName(QStringLiteral("Volmograph"));
   QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ApplicationIconPicture())));
   m_profile = services.profile;

@@ -23,16 +23,7 @@ void DrawBackground(QPainter& p) {
   }
 }
 
-void DrawMeter(QPainter& p) {
-  // Holster and body.
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(230, 160, 20));
-  p.drawRoundedRect(QRectF(18, 12, 112, 206), 16, 16);
-  p.setBrush(QColor(60, 60, 66));
-  p.drawRoundedRect(QRectF(26, 20, 96, 190), 10, 10);
-  // Display with a reading.
-  p.setBrush(QColor(150, 190, 150));
-  p.drawRect(34, 30, 80, 40);
+void DrawReading(QPainter& p) {
   QFont digits(QStringLiteral("DejaVu Sans Mono"));
   digits.setPixelSize(22);
   digits.setBold(true);
@@ -43,6 +34,21 @@ void DrawMeter(QPainter& p) {
   small.setPixelSize(9);
   p.setFont(small);
   p.drawText(QRectF(36, 56, 76, 12), Qt::AlignRight, QStringLiteral("V dc"));
+}
+
+void DrawMeter(QPainter& p, bool withReading) {
+  // Holster and body.
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(230, 160, 20));
+  p.drawRoundedRect(QRectF(18, 12, 112, 206), 16, 16);
+  p.setBrush(QColor(60, 60, 66));
+  p.drawRoundedRect(QRectF(26, 20, 96, 190), 10, 10);
+  // Display with a reading.
+  p.setBrush(QColor(150, 190, 150));
+  p.drawRect(34, 30, 80, 40);
+  if (withReading) {
+    DrawReading(p);
+  }
   // Rotary switch with its pointer.
   p.setPen(QColor(20, 20, 20));
   p.setBrush(QColor(35, 35, 38));
@@ -99,7 +105,7 @@ QImage StartupArtwork() {
   painter.setRenderHint(QPainter::Antialiasing);
   DrawBackground(painter);
   DrawTrace(painter);
-  DrawMeter(painter);
+  DrawMeter(painter, true);
   DrawTitle(painter);
   return image;
 }
@@ -118,7 +124,8 @@ QImage ApplicationIconPicture() {
   painter.translate(16, 0);
   painter.scale(32.0 / 210, 32.0 / 210);
   painter.translate(-74, -10);
-  DrawMeter(painter);
+  // Digits would not be legible at this size, and leaving them out spares loading fonts.
+  DrawMeter(painter, false);
   return icon;
 }
 
