@@ -142,7 +142,6 @@ bool CMainFrame::NewDocument() {
   window->setAttribute(Qt::WA_DeleteOnClose);
   // No title of its own: maximised, the window adds nothing to the frame's "Volmograph".
   window->setWindowTitle(QString());
-  ++m_documentCount;
   connect(window, &QObject::destroyed, this, [this, window] { DocumentWindowClosed(window); });
   m_documents[window] = std::move(document);
   window->showMaximized();

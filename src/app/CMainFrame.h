@@ -111,7 +111,6 @@ class CMainFrame : public QMainWindow {
   std::vector<QAction*> m_toolbarActions;
   std::map<QMdiSubWindow*, std::unique_ptr<CKeloDoc>> m_documents;
   int m_statusTimer = 0;
-  int m_documentCount = 0;
 };
 
 }  // namespace volmograph::shell

@@ -15,9 +15,9 @@
 #include "app/CStartupPicture.h"
 #include "app/HelpWindow.h"
 #include "app/ShellIds.h"
-#include "qt/ViewWidget.h"
 #include "platform/MemoryProfile.h"
 #include "platform/ScriptedSerial.h"
+#include "qt/ViewWidget.h"
 #include "view/Ids.h"
 
 namespace volmograph::shell {
@@ -178,6 +178,13 @@ class ShellTest : public QObject {
                                 "&Help/-",
                                 "&Help/&About...=57664"};
     QCOMPARE(Flatten(program.Frame().NoDocumentMenus()), expected2);
+    // Every command shows its prompt in the message pane while highlighted.
+    for (QMenu* menu : program.Frame().findChildren<QMenu*>()) {
+      for (QAction* action : menu->actions()) {
+        QVERIFY2(!action->data().isValid() || !action->statusTip().isEmpty(),
+                 qPrintable(action->text()));
+      }
+    }
   }
 
   void commandsFollowTheRunAgainstTheSimulator() {
