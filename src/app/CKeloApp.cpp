@@ -51,6 +51,7 @@ CKeloApp::CKeloApp(int& argc, char** argv, ShellOptions options, ShellServices s
   QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ApplicationIconPicture())));
   m_profile = services.profile;
   m_serial = services.serial;
+  m_demo = services.demo;
 }
 
 CKeloApp::~CKeloApp() {
@@ -67,7 +68,8 @@ bool CKeloApp::MakeServices(ShellServices services) {
   }
   const std::string settingsPath = DefaultProfilePath();
   if (m_options.demo) {
-    m_demo = std::make_unique<DemoMeter>();
+    m_ownDemo = std::make_unique<DemoMeter>();
+    m_demo = m_ownDemo.get();
     std::string error;
     if (!m_demo->Start(error)) {
       std::fprintf(stderr, "volmograph: cannot start the simulated meter: %s\n", error.c_str());
@@ -88,7 +90,7 @@ bool CKeloApp::MakeServices(ShellServices services) {
 bool CKeloApp::InitInstance() {
   CStartupPicture::SetPictureEnabled(m_options.splash);
   SetDialogColours();
-  if (!MakeServices({m_profile, m_serial})) {
+  if (!MakeServices({m_profile, m_serial, m_demo})) {
     return false;
   }
   m_pictureFilter = std::make_unique<StartupPictureFilter>();
@@ -142,7 +144,7 @@ bool CKeloApp::OnCommand(int id) {
       m_frame->close();
       return true;
     case kDemoWaveform:
-      if (m_demo) {
+      if (m_demo != nullptr) {
         m_demo->SendWaveform();
       }
       return m_demo != nullptr;

@@ -23,6 +23,7 @@ namespace volmograph::shell {
 struct ShellServices {
   Profile* profile = nullptr;
   SerialConnector* serial = nullptr;
+  DemoMeter* demo = nullptr;  // a simulated meter the Demo menu drives, if any
 };
 
 class CKeloApp : public CommandTarget {
@@ -38,7 +39,7 @@ class CKeloApp : public CommandTarget {
   int Run();
 
   CMainFrame* MainFrame() const { return m_frame.get(); }
-  DemoMeter* Demo() const { return m_demo.get(); }
+  DemoMeter* Demo() const { return m_demo; }
   PrintCommands* Printing() const { return m_print.get(); }
 
   bool OnCommand(int id) override;
@@ -53,7 +54,8 @@ class CKeloApp : public CommandTarget {
   ShellOptions m_options;
   std::unique_ptr<Profile> m_ownProfile;
   std::unique_ptr<SerialConnector> m_ownSerial;
-  std::unique_ptr<DemoMeter> m_demo;
+  std::unique_ptr<DemoMeter> m_ownDemo;
+  DemoMeter* m_demo = nullptr;
   Profile* m_profile = nullptr;
   SerialConnector* m_serial = nullptr;
   std::unique_ptr<QObject> m_pictureFilter;

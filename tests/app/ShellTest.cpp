@@ -25,11 +25,11 @@ namespace {
 
 // One program started in this process with settings in memory and ports of the test's.
 struct Program {
-  explicit Program(bool splash, SerialConnector* serial = nullptr) {
+  explicit Program(bool splash, DemoMeter* demo = nullptr) {
     ShellOptions options;
     options.splash = splash;
-    app = std::make_unique<CKeloApp>(argc, argv, options,
-                                     ShellServices{&profile, serial ? serial : &scripted});
+    SerialConnector* serial = demo != nullptr ? &demo->Connector() : &scripted;
+    app = std::make_unique<CKeloApp>(argc, argv, options, ShellServices{&profile, serial, demo});
   }
   CMainFrame& Frame() { return *app->MainFrame(); }
 
@@ -191,7 +191,7 @@ class ShellTest : public QObject {
     DemoMeter meter;
     std::string error;
     QVERIFY2(meter.Start(error), error.c_str());
-    Program program(false, &meter.Connector());
+    Program program(false, &meter);
     QVERIFY(program.app->InitInstance());
     CMainFrame& frame = program.Frame();
     QMenu* run = frame.DocumentMenus()[1];
@@ -222,6 +222,15 @@ class ShellTest : public QObject {
       toolbar += a->isSeparator() ? "" : a->isEnabled() ? "1" : "0";
     }
     QCOMPARE(toolbar, QString("111100"));
+
+    // The demo's key makes the meter send a waveform, which ends a run and is shown.
+    QCOMPARE(Flatten({frame.DocumentMenus()[4]}), QStringList{"&Demo/Send &waveform\tF9=33001"});
+    QVERIFY(frame.OnCommand(cmd::kStart));
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    QTest::keyClick(&frame, Qt::Key_F9);
+    QTRY_COMPARE_WITH_TIMEOUT(frame.ActiveView()->View().m_displayMode, 2, 5000);
+    QCOMPARE(states(), QString("10011"));
   }
 
   void newDocumentHasItsOwnViewAndClosingOneEndsTheProgram() {
