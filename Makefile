@@ -3,8 +3,10 @@ SHELL := /bin/bash
 DEV := build/dev
 FUZZ_SECONDS ?= 30
 FUZZ_SHORT_SECONDS ?= 4
+# Length of the desktop program's real-time CPU run in `make bench` (e.g. BENCH_CPU_SECONDS=10).
+BENCH_CPU_SECONDS ?= 60
 
-.PHONY: all deps build run test asan bench fuzz fuzz-short clean
+.PHONY: all deps build run screenshots test asan bench fuzz fuzz-short clean
 
 all: build
 
@@ -20,6 +22,11 @@ build: deps $(DEV)/build.ninja
 run: build
 	@bash scripts/run.sh
 
+# Pictures of the main window in each display mode, under a virtual display.
+SHOTS ?= build/screenshots
+screenshots: build
+	@bash scripts/screenshot.sh $(SHOTS)
+
 test: build
 	ctest --preset dev -j2
 	@$(MAKE) --no-print-directory fuzz-short
@@ -32,7 +39,8 @@ asan: deps
 bench: deps
 	@test -f build/release/build.ninja || cmake --preset release
 	cmake --build --preset release
-	@for b in build/release/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+	@for b in build/release/bench/bench_*; do \
+	  [ -x "$$b" ] && VOLMOGRAPH_BENCH_CPU_SECONDS=$(BENCH_CPU_SECONDS) "$$b" || exit 1; done
 
 fuzz: deps
 	@bash scripts/fuzz.sh $(FUZZ_SECONDS)

@@ -1,5 +1,10 @@
 #!/usr/bin/env bash
-# The main job of `make run`: for now the headless demo (simulated meter, live decode).
+# The main job of `make run`: the desktop program with a simulated meter when there is a
+# display, else the headless demo in the terminal.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-exec build/dev/src/volmograph-cli demo --seconds 10
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec build/dev/src/app/volmograph --demo
+fi
+echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): running the headless demo instead."
+exec bash scripts/headless-demo.sh

@@ -1,0 +1,289 @@
+// The desktop program's costs against a bare Qt main window, each measured in a fresh
+// process of this same executable so that neither pays for the other's start-up:
+//   start-up   from process start to the first shown main window (no start-up picture);
+//   memory     resident size after a simulated hour (72 000 view ticks through the real
+//              window as fast as they go, a reading every 250 ms, line graph);
+//   CPU        the program in line mode for a minute of real time, reading the simulated
+//              meter on a pseudo-terminal, as a share of one core: the user-interface
+//              thread, where all of the program's work runs; the simulator's writing thread
+//              stands in for the meter and is shown apart.
+// Targets: start-up and memory under 1.5 times the bare window's, CPU under 1 %.
+// VOLMOGRAPH_BENCH_CPU_SECONDS shortens (or lengthens) the real-time run; default 60.
+// The windows draw on the offscreen platform, so no display is needed.
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QMainWindow>
+#include <QTimer>
+#include <QWindow>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/CKeloApp.h"
+#include "app/DemoMeter.h"
+#include "qt/ViewWidget.h"
+#include "platform/MemoryProfile.h"
+#include "sim/MeterSimulator.h"
+#include "view/Ids.h"
+
+namespace {
+
+using namespace volmograph;
+using namespace volmograph::shell;
+
+constexpr long kTicksPerHour = 72000;
+
+long ResidentKilobytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) {
+      return std::strtol(line.c_str() + 6, nullptr, 10);
+    }
+  }
+  return -1;
+}
+
+// CPU time of the calling thread (RUSAGE_THREAD) or of the whole process (RUSAGE_SELF).
+double CpuSeconds(int who) {
+  rusage usage{};
+  getrusage(who, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+void WaitUntilShown(QWidget& window) {
+  while (window.windowHandle() == nullptr || !window.windowHandle()->isExposed()) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+}
+
+// The meter's bytes handed over 50 ms of line time per read, as fast as they are asked for.
+class SteppedDevice : public SerialDevice {
+ public:
+  explicit SteppedDevice(MeterSimulator& meter) : m_meter(meter) {}
+  bool Configure() override { return true; }
+  void Purge() override { m_pending.clear(); }
+  long BytesWaiting() override {
+    if (m_pending.empty()) {
+      std::vector<std::uint8_t> bytes;
+      m_meter.Produce(0.05, bytes);
+      m_pending.assign(bytes.begin(), bytes.end());
+    }
+    return static_cast<long>(m_pending.size());
+  }
+  long Read(std::uint8_t* buffer, std::size_t capacity) override {
+    const std::size_t count = std::min(capacity, m_pending.size());
+    std::copy_n(m_pending.begin(), count, buffer);
+    m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<long>(count));
+    return static_cast<long>(count);
+  }
+  void DropDtr() override {}
+  void Close() override {}
+  std::string Name() const override { return "simulated meter"; }
+
+ private:
+  MeterSimulator& m_meter;
+  std::deque<std::uint8_t> m_pending;
+};
+
+class SteppedConnector : public SerialConnector {
+ public:
+  std::unique_ptr<SerialDevice> OpenPort(const std::string&, std::string&) override {
+    return std::make_unique<SteppedDevice>(m_meter);
+  }
+
+ private:
+  MeterSimulator m_meter{SimOptions{}};
+};
+
+// 250 ms sampling, as the user's settings would say after choosing it.
+MemoryProfile QuarterSecondProfile() {
+  return MemoryProfile("[Sampling Time]\nCurrent=5\nUse display=250 mSEC\n");
+}
+
+int ChildBare(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QMainWindow window;
+  window.resize(640, 480);
+  window.show();
+  WaitUntilShown(window);
+  std::printf("shown %ld\n", ResidentKilobytes());
+  return 0;
+}
+
+int ChildApp(int argc, char** argv, long ticks) {
+  MemoryProfile profile = QuarterSecondProfile();
+  SteppedConnector serial;
+  ShellOptions options;
+  options.splash = false;
+  CKeloApp app(argc, argv, options, ShellServices{&profile, &serial});
+  if (!app.InitInstance()) {
+    return 1;
+  }
+  WaitUntilShown(*app.MainFrame());
+  if (ticks == 0) {
+    std::printf("shown %ld\n", ResidentKilobytes());
+    return 0;
+  }
+  CKeloView& view = app.MainFrame()->ActiveView()->View();
+  app.MainFrame()->OnCommand(cmd::kStart);
+  for (long tick = 0; tick < ticks; ++tick) {
+    view.OnTimer(kViewTimerId);
+    // Line mode once there is a line to draw; with none the view says so in a message box.
+    if (view.m_displayMode == 1 && view.m_sampleList.Count() >= 2) {
+      app.MainFrame()->OnCommand(cmd::kViewLine);
+    }
+    if (tick % 4 == 0) {
+      QCoreApplication::processEvents();  // paint what the reading changed
+    }
+  }
+  std::printf("lines %d mode %d rss %ld\n", view.m_sampleList.Count(), view.m_displayMode,
+              ResidentKilobytes());
+  return 0;
+}
+
+int ChildCpu(int argc, char** argv, int seconds) {
+  DemoMeter meter;
+  std::string error;
+  if (!meter.Start(error)) {
+    std::fprintf(stderr, "no simulated meter: %s\n", error.c_str());
+    return 1;
+  }
+  MemoryProfile profile = QuarterSecondProfile();
+  ShellOptions options;
+  options.splash = false;
+  CKeloApp app(argc, argv, options, ShellServices{&profile, &meter.Connector()});
+  if (!app.InitInstance()) {
+    return 1;
+  }
+  WaitUntilShown(*app.MainFrame());
+  app.MainFrame()->OnCommand(cmd::kStart);
+  CKeloView& view = app.MainFrame()->ActiveView()->View();
+  while (view.m_sampleList.Count() < 2) {
+    QEventLoop pause;
+    QTimer::singleShot(50, &pause, &QEventLoop::quit);
+    pause.exec();
+  }
+  app.MainFrame()->OnCommand(cmd::kViewLine);
+  // The program's own thread; the simulator's thread stands for the meter, not the program.
+  const double before = CpuSeconds(RUSAGE_THREAD);
+  const double processBefore = CpuSeconds(RUSAGE_SELF);
+  QTimer::singleShot(seconds * 1000, [] { QCoreApplication::quit(); });
+  QApplication::exec();
+  const double used = CpuSeconds(RUSAGE_THREAD) - before;
+  const double processUsed = CpuSeconds(RUSAGE_SELF) - processBefore;
+  std::printf("cpu %.3f process %.3f lines %d mode %d\n", used, processUsed,
+              view.m_sampleList.Count(), view.m_displayMode);
+  return 0;
+}
+
+std::string OwnPath() {
+  char path[4096] = {};
+  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+  return length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
+}
+
+// Runs this executable with `arguments` and returns its first line, and the wall time.
+std::string RunChild(const std::string& arguments, double* milliseconds = nullptr) {
+  static const std::string self = OwnPath();
+  const auto start = std::chrono::steady_clock::now();
+  FILE* child = popen(("'" + self + "' " + arguments).c_str(), "r");
+  char line[256] = {};
+  if (child == nullptr || std::fgets(line, sizeof line, child) == nullptr) {
+    line[0] = '\0';
+  }
+  if (milliseconds != nullptr) {
+    *milliseconds =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  }
+  if (child != nullptr && pclose(child) != 0) {
+    std::fprintf(stderr, "bench_shell: child '%s' failed\n", arguments.c_str());
+    std::exit(1);
+  }
+  return line;
+}
+
+double MedianStartup(const std::string& kind) {
+  std::vector<double> times;
+  for (int i = 0; i < 5; ++i) {
+    double ms = 0;
+    RunChild("--child " + kind, &ms);
+    times.push_back(ms);
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+long Number(const std::string& text, const char* key) {
+  const std::size_t at = text.find(key);
+  return at == std::string::npos ? -1
+                                 : std::strtol(text.c_str() + at + std::strlen(key), nullptr, 10);
+}
+
+const char* Verdict(bool ok) {
+  return ok ? "ok" : "OVER TARGET";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  if (argc >= 3 && std::strcmp(argv[1], "--child") == 0) {
+    const std::string kind = argv[2];
+    int qtArgc = 1;
+    if (kind == "bare") {
+      return ChildBare(qtArgc, argv);
+    }
+    if (kind == "app") {
+      return ChildApp(qtArgc, argv, 0);
+    }
+    if (kind == "hour") {
+      return ChildApp(qtArgc, argv, kTicksPerHour);
+    }
+    if (kind == "cpu" && argc >= 4) {
+      return ChildCpu(qtArgc, argv, std::atoi(argv[3]));
+    }
+    return 2;
+  }
+  const char* secondsText = std::getenv("VOLMOGRAPH_BENCH_CPU_SECONDS");
+  const int seconds = std::max(1, secondsText != nullptr ? std::atoi(secondsText) : 60);
+
+  const double bareStart = MedianStartup("bare");
+  const double appStart = MedianStartup("app");
+  std::printf("start-up to first shown window: bare %.1f ms, volmograph %.1f ms, ratio %.2f (%s)\n",
+              bareStart, appStart, appStart / bareStart, Verdict(appStart < 1.5 * bareStart));
+
+  const long bareRss = Number(RunChild("--child bare"), "shown ");
+  const std::string hour = RunChild("--child hour");
+  const long hourRss = Number(hour, "rss ");
+  std::printf(
+      "resident memory: bare window %ld kB, after %ld ticks (%ld lines listed) %ld kB, "
+      "ratio %.2f (%s)\n",
+      bareRss, kTicksPerHour, Number(hour, "lines "), hourRss,
+      static_cast<double>(hourRss) / bareRss, Verdict(hourRss < 1.5 * bareRss));
+
+  const std::string cpu = RunChild("--child cpu " + std::to_string(seconds));
+  const double used = std::atof(cpu.c_str() + 4);
+  const double percent = 100.0 * used / seconds;
+  const std::size_t process = cpu.find("process ");
+  const double processPercent =
+      process == std::string::npos ? 0.0 : 100.0 * std::atof(cpu.c_str() + process + 8) / seconds;
+  std::printf(
+      "CPU in line mode for %d s against the simulator: user-interface thread %.3f s, %.2f %% "
+      "of one core (%s); whole process, the simulator's thread included, %.2f %%; "
+      "%ld lines listed\n",
+      seconds, used, percent, Verdict(percent < 1.0), processPercent, Number(cpu, "lines "));
+  return 0;
+}

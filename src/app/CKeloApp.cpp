@@ -1,0 +1,200 @@
+#include "app/CKeloApp.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStyle>
+#include <QStyleFactory>
+#include <cstdio>
+
+#include "app/CAboutBox.h"
+#include "app/CStartupPicture.h"
+#include "app/ShellIds.h"
+#include "app/StartupArtwork.h"
+#include "link/PortTable.h"
+#include "link/PosixSerialConnector.h"
+#include "platform/IniProfile.h"
+#include "qt/ViewWidget.h"
+
+namespace volmograph::shell {
+
+namespace {
+
+// Offers every event to the start-up picture first, as the application's message
+// pre-translation did.
+class StartupPictureFilter : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* event) override {
+    return CStartupPicture::FilterMessage(event);
+  }
+};
+
+// The framework's dialog colours for message boxes: blue background, yellow text.
+void SetDialogColours() {
+  QPalette palette = QApplication::palette();
+  palette.setColor(QPalette::Window, QColor(0, 0, 255));
+  palette.setColor(QPalette::WindowText, QColor(255, 255, 0));
+  QApplication::setPalette(palette, "QMessageBox");
+}
+
+}  // namespace
+
+CKeloApp::CKeloApp(int& argc, char** argv, ShellOptions options, ShellServices services)
+    : m_options(std::move(options)) {
+  if (QCoreApplication::instance() == nullptr) {
+    m_qtApp = std::make_unique<QApplication>(argc, argv);
+  }
+  // Replacing a style re-polishes every widget; skip it when Fusion is the default already.
+  if (QApplication::style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0) {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  }
+  QApplication::setApplicationName(QStringLiteral("Volmograph"));
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ApplicationIconPicture())));
+  m_profile = services.profile;
+  m_serial = services.serial;
+  m_demo = services.demo;
+}
+
+CKeloApp::~CKeloApp() {
+  // The views close their ports before the simulated meter goes away.
+  m_frame.reset();
+  if (m_pictureFilter) {
+    qApp->removeEventFilter(m_pictureFilter.get());
+  }
+}
+
+bool CKeloApp::MakeServices(ShellServices services) {
+  if (services.profile != nullptr && services.serial != nullptr) {
+    return true;
+  }
+  const std::string settingsPath = DefaultProfilePath();
+  if (m_options.demo) {
+    m_ownDemo = std::make_unique<DemoMeter>();
+    m_demo = m_ownDemo.get();
+    std::string error;
+    if (!m_demo->Start(error)) {
+      std::fprintf(stderr, "volmograph: cannot start the simulated meter: %s\n", error.c_str());
+      return false;
+    }
+    m_ownProfile = DemoProfile(settingsPath);
+    m_profile = m_ownProfile.get();
+    m_serial = &m_demo->Connector();
+    return true;
+  }
+  m_ownProfile = std::make_unique<IniProfile>(settingsPath);
+  m_ownSerial = std::make_unique<PosixSerialConnector>(PortTable::FromProfile(*m_ownProfile));
+  m_profile = m_ownProfile.get();
+  m_serial = m_ownSerial.get();
+  return true;
+}
+
+bool CKeloApp::InitInstance() {
+  CStartupPicture::SetPictureEnabled(m_options.splash);
+  SetDialogColours();
+  if (!MakeServices({m_profile, m_serial, m_demo})) {
+    return false;
+  }
+  m_pictureFilter = std::make_unique<StartupPictureFilter>();
+  qApp->installEventFilter(m_pictureFilter.get());
+
+  m_frame = std::make_unique<CMainFrame>(*m_profile, *m_serial, *this, m_demo != nullptr);
+  if (!m_frame->OnCreate()) {
+    std::fputs("volmograph: the main window could not be created\n", stderr);
+    return false;
+  }
+  m_print = std::make_unique<PrintCommands>(*m_frame);
+  if (!m_frame->NewDocument()) {
+    std::fputs("volmograph: the document window could not be created\n", stderr);
+    return false;
+  }
+  m_frame->show();
+  m_frame->repaint();
+  // Without a window manager the frame, mapped later, would cover the picture.
+  CStartupPicture::RaiseShown();
+  return true;
+}
+
+int CKeloApp::Run() {
+  return QApplication::exec();
+}
+
+bool CKeloApp::OnCommand(int id) {
+  ViewWidget* view = m_frame->ActiveView();
+  switch (id) {
+    case kAppAbout:
+      OnAppAbout();
+      return true;
+    case kFileNew:
+      m_frame->NewDocument();
+      return true;
+    case kFileOpen:
+      if (view == nullptr) {
+        OnFileOpenWithoutView();
+      }
+      return view == nullptr;
+    case kPrintSetup:
+      m_print->PrintSetup(view);
+      return true;
+    case kPrint:
+    case kPrintPreview:
+      if (view != nullptr) {
+        id == kPrint ? m_print->Print(*view) : m_print->PrintPreview(*view);
+      }
+      return view != nullptr;
+    case kAppExit:
+      m_frame->close();
+      return true;
+    case kDemoWaveform:
+      if (m_demo != nullptr) {
+        m_demo->SendWaveform();
+      }
+      return m_demo != nullptr;
+    default:
+      break;
+  }
+  if (id >= kRecentFile1 && id < kRecentFile1 + kRecentFileCount) {
+    // The document holds nothing, so a recent file opens as a fresh document window.
+    m_frame->NewDocument();
+    return true;
+  }
+  return false;
+}
+
+std::optional<CommandState> CKeloApp::QueryCommand(int id) {
+  const bool haveView = m_frame != nullptr && m_frame->ActiveView() != nullptr;
+  switch (id) {
+    case kAppAbout:
+    case kFileNew:
+    case kPrintSetup:
+    case kAppExit:
+      return CommandState{true, false};
+    case kFileOpen:
+      return CommandState{!haveView, false};
+    case kPrint:
+    case kPrintPreview:
+      return CommandState{haveView, false};
+    case kDemoWaveform:
+      return CommandState{m_demo != nullptr, false};
+    default:
+      break;
+  }
+  if (id >= kRecentFile1 && id < kRecentFile1 + kRecentFileCount) {
+    return CommandState{true, false};
+  }
+  return std::nullopt;
+}
+
+void CKeloApp::OnAppAbout() {
+  CAboutBox box(m_frame.get());
+  box.exec();
+}
+
+void CKeloApp::OnFileOpenWithoutView() {
+  const QString path =
+      QFileDialog::getOpenFileName(m_frame.get(), QString(), QString(),
+                                   QStringLiteral("Volmograph Files (*.mtr);;All Files (*)"));
+  if (!path.isEmpty()) {
+    m_frame->NewDocument();
+  }
+}
+
+}  // namespace volmograph::shell

@@ -1,0 +1,192 @@
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QToolBar>
+#include <fstream>
+#include <set>
+
+#include "app/CKeloApp.h"
+#include "app/CommandLine.h"
+#include "app/DemoMeter.h"
+#include "app/HelpWindow.h"
+#include "app/RecentFileList.h"
+#include "app/ShellIds.h"
+#include "app/ToolbarIcons.h"
+#include "platform/MemoryProfile.h"
+#include "platform/ScriptedSerial.h"
+#include "view/Ids.h"
+
+namespace volmograph::shell {
+
+class ShellPartsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void commandLine() {
+    struct Case {
+      std::vector<const char*> args;
+      bool splash, demo, help, version;
+      std::string script;
+    };
+    const Case cases[] = {
+        {{}, true, false, false, false, ""},
+        {{"--no-splash", "--demo"}, false, true, false, false, ""},
+        {{"--help"}, true, false, true, false, ""},
+        {{"--version", "data.mtr", "--unknown"}, true, false, false, true, ""},
+        {{"--script", "steps.txt"}, true, false, false, false, "steps.txt"},
+        {{"--script"}, true, false, false, false, ""},  // no file: ignored like any stray word
+    };
+    for (const Case& c : cases) {
+      std::vector<const char*> argv{"volmograph"};
+      argv.insert(argv.end(), c.args.begin(), c.args.end());
+      const ShellOptions o = ParseCommandLine(static_cast<int>(argv.size()), argv.data());
+      QCOMPARE(o.splash, c.splash);
+      QCOMPARE(o.demo, c.demo);
+      QCOMPARE(o.help, c.help);
+      QCOMPARE(o.version, c.version);
+      QCOMPARE(o.script, c.script);
+    }
+  }
+
+  void recentFilesAreReadNeverWritten() {
+    MemoryProfile profile(
+        "[Recent File List]\nFile1=/home/u/a&b.mtr\nFile2=\nFile3=c.mtr\nFile5=/x/e.mtr\n");
+    const std::vector<std::string> files = LoadRecentFiles(profile, kRecentFileCount);
+    QCOMPARE(files, (std::vector<std::string>{"/home/u/a&b.mtr", "c.mtr"}));
+    QCOMPARE(RecentFileMenuText(0, files[0]), std::string("&1 a&&b.mtr"));
+    QCOMPARE(RecentFileMenuText(1, files[1]), std::string("&2 c.mtr"));
+    QCOMPARE(profile.WriteCount(), 0);
+  }
+
+  void toolbarPicturesAreSixDistinctIcons() {
+    const int ids[] = {kFileOpen, kFileSave, kPrint, cmd::kStart, cmd::kStop, cmd::kPause};
+    std::set<QByteArray> seen;
+    for (int id : ids) {
+      const QImage picture = ToolbarPicture(id);
+      QCOMPARE(picture.size(), QSize(16, 15));
+      seen.insert(QByteArray(reinterpret_cast<const char*>(picture.constBits()),
+                             static_cast<int>(picture.sizeInBytes())));
+    }
+    QCOMPARE(seen.size(), std::size_t{6});
+    QVERIFY(ToolbarPicture(kAppAbout).isNull());
+  }
+
+  void helpPagesAreBuiltIn() {
+    HelpWindow help(nullptr);
+    const struct {
+      const char* page;
+      const char* mustSay;
+    } pages[] = {{kHelpContentsPage, "volmograph-cli ports"},
+                 {kHelpContentsPage, "dialout"},
+                 {kHelpContentsPage, "[Ports]"},
+                 {kHelpContentsPage, "volmograph-cli export"},
+                 {kUsingHelpPage, "Using Help"}};
+    for (const auto& p : pages) {
+      help.ShowPage(p.page);
+      QVERIFY2(help.Browser()->document()->toPlainText().contains(QString::fromLatin1(p.mustSay)),
+               p.mustSay);
+    }
+  }
+
+  void demoPortsAndSettings() {
+    QTemporaryDir folder;
+    const std::string path = folder.filePath("volmograph.ini").toStdString();
+    const std::string original = "[COMM]\nPort=3\n[Sampling Time]\nCurrent=200\n";
+    std::ofstream(path) << original;
+    auto profile = DemoProfile(path);
+    QCOMPARE(profile->GetInt("COMM", "Port", 0), 3);  // the user's own choices stand
+    QCOMPARE(profile->GetInt("Sampling Time", "Current", 0), 5);
+    QVERIFY(profile->WriteInt("Db", "Ref", 50));
+    std::ifstream file(path);
+    QCOMPARE(std::string(std::istreambuf_iterator<char>(file), {}), original);
+    QCOMPARE(DemoProfile(folder.filePath("missing.ini").toStdString())->GetInt("COMM", "Port", 9),
+             9);
+
+    DemoMeter meter;
+    std::string error;
+    QVERIFY2(meter.Start(error), error.c_str());
+    for (const char* port : {"COM1", "COM2", "COM4", "COM0", "\\\\.\\TELNET"}) {
+      std::string reason;
+      auto device = meter.Connector().OpenPort(port, reason);
+      QVERIFY2(device != nullptr, reason.c_str());
+      QCOMPARE(device->Name(), meter.DevicePath());
+      device->Close();
+    }
+  }
+
+  void keysTogglesAndShutdown() {
+    int argc = 1;
+    char name[] = "volmograph";
+    char* argv[] = {name, nullptr};
+    MemoryProfile profile;
+    ScriptedSerialConnector serial;
+    ShellOptions options;
+    options.splash = false;
+    CKeloApp app(argc, argv, options, ShellServices{&profile, &serial});
+    QVERIFY(app.InitInstance());
+    CMainFrame& frame = *app.MainFrame();
+
+    std::set<QString> keys;
+    for (QShortcut* shortcut : frame.findChildren<QShortcut*>()) {
+      keys.insert(shortcut->key().toString());
+    }
+    const std::set<QString> table2{"Ctrl+N", "Ctrl+O",        "Ctrl+S",   "Ctrl+P",
+                                   "Ctrl+Z", "Alt+Backspace", "Ctrl+X",   "Shift+Del",
+                                   "Ctrl+C", "Ctrl+Ins",      "Ctrl+V",   "Shift+Ins",
+                                   "F6",     "Shift+F6",      "Shift+F1", "F1"};
+    QCOMPARE(keys, table2);
+    for (int id : {kEditUndo, kEditCut, kEditCopy, kEditPaste, kNextPane}) {
+      QVERIFY(!frame.OnCommand(id));  // taken by the accelerator, handled by nobody
+    }
+
+    for (int id : {kViewToolbar, kViewStatusBar}) {
+      QCOMPARE(frame.QueryCommand(id), (CommandState{true, true}));
+      QVERIFY(frame.OnCommand(id));
+      QCOMPARE(frame.QueryCommand(id), (CommandState{true, false}));
+      QVERIFY(frame.OnCommand(id));
+    }
+    QVERIFY(!frame.ToolBar()->isHidden() && !frame.statusBar()->isHidden());
+
+    const int writesBefore = profile.WriteCount();
+    QVERIFY(frame.OnCommand(kAppExit));
+    QVERIFY(!frame.isVisible());
+    QCOMPARE(profile.WriteCount(), writesBefore);  // nothing is saved at shutdown
+  }
+
+  void scriptsRunAndRefuseWhatTheyCannotDo() {
+    QTemporaryDir folder;
+    const QString program = QStringLiteral(VOLMOGRAPH_APP_PATH);
+    auto run = [&](const QString& steps) {
+      QFile file(folder.filePath("steps.txt"));
+      file.open(QIODevice::WriteOnly);
+      file.write(steps.toUtf8());
+      file.close();
+      QProcess process;
+      QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+      env.insert("VOLMOGRAPH_INI", folder.filePath("settings.ini"));
+      process.setProcessEnvironment(env);
+      process.start(program, {"--no-splash", "--script", file.fileName()});
+      process.waitForFinished(30000);
+      return std::make_pair(process.exitCode(),
+                            QString::fromLocal8Bit(process.readAllStandardError()));
+    };
+    const QString shot = folder.filePath("window.png");
+    QCOMPARE(run("# a picture\nwait 10\nshot " + shot + "\nquit\n").first, 0);
+    QCOMPARE(QImage(shot).size(), QSize(640, 480));
+    const auto [status, message] = run("jump 3\n");
+    QCOMPARE(status, 2);
+    QVERIFY(message.contains("cannot understand script line: jump 3"));
+    QVERIFY(!QFile::exists(folder.filePath("settings.ini")));  // nothing written
+  }
+};
+
+}  // namespace volmograph::shell
+
+QTEST_MAIN(volmograph::shell::ShellPartsTest)
+#include "ShellPartsTest.moc"
