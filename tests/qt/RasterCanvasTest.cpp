@@ -10,6 +10,9 @@
 #include "qt/RasterCanvas.h"
 #include "support/TestFiles.h"
 
+// Declared before any use, so the test data table can carry font descriptions.
+Q_DECLARE_METATYPE(volmograph::FontDescription)
+
 namespace volmograph {
 namespace {
 
@@ -248,7 +251,6 @@ class RasterCanvasTest : public QObject {
 
 }  // namespace volmograph
 
-Q_DECLARE_METATYPE(volmograph::FontDescription)
 
 QTEST_MAIN(volmograph::RasterCanvasTest)
 #include "RasterCanvasTest.moc"
