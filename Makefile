@@ -40,7 +40,8 @@ bench: deps
 	@test -f build/release/build.ninja || cmake --preset release
 	cmake --build --preset release
 	@for b in build/release/bench/bench_*; do \
-	  [ -x "$$b" ] && VOLMOGRAPH_BENCH_CPU_SECONDS=$(BENCH_CPU_SECONDS) "$$b" || exit 1; done
+	  [ -f "$$b" ] && [ -x "$$b" ] || continue; \
+	  VOLMOGRAPH_BENCH_CPU_SECONDS=$(BENCH_CPU_SECONDS) "$$b" || exit 1; done
 
 fuzz: deps
 	@bash scripts/fuzz.sh $(FUZZ_SECONDS)
