@@ -29,6 +29,40 @@ bool IsHelp(std::string_view arg) {
   return arg == "--help" || arg == "-h";
 }
 
+bool ParseDrawOptions(int argc, char** argv, std::string_view outputFlag, std::string_view modes,
+                      bool (*isMode)(std::string_view), DrawOptions& options, std::string& error) {
+  for (int i = 0; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (IsHelp(arg)) {
+      error.clear();
+      return false;
+    }
+    if (arg == "--dump") {
+      options.dump = true;
+    } else if (arg == "--mode" && hasValue) {
+      options.mode = argv[++i];
+      if (!isMode(options.mode)) {
+        error = "--mode takes " + std::string(modes) + ", not '" + options.mode + "'";
+        return false;
+      }
+    } else if (arg == outputFlag && hasValue) {
+      options.output = argv[++i];
+    } else if (!arg.starts_with("-") && options.input.empty()) {
+      options.input = arg;
+    } else {
+      error = "unexpected argument '" + std::string(arg) + "'";
+      return false;
+    }
+  }
+  if (options.input.empty()) {
+    error = "no data file given";
+  } else if (options.output.empty() && !options.dump) {
+    error = "nothing to do: give " + std::string(outputFlag) + " OUT, --dump or both";
+  }
+  return error.empty();
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
   // Absolute first: a relative name that does not exist yet is otherwise left as it is.
   std::error_code error;

@@ -55,34 +55,21 @@ bool ParseMode(std::string_view text, PrintMode& mode) {
 
 // False with an empty `error` when --help was asked.
 bool ParseOptions(int argc, char** argv, PrintOptions& options, std::string& error) {
-  for (int i = 0; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    const bool hasValue = i + 1 < argc;
-    if (IsHelp(arg)) {
-      return false;
-    }
-    if (arg == "--dump") {
-      options.dump = true;
-    } else if (arg == "--mode" && hasValue) {
-      if (!ParseMode(argv[++i], options.mode)) {
-        error = "--mode takes text, line, bar or wave, not '" + std::string(argv[i]) + "'";
-        return false;
-      }
-    } else if (arg == "--pdf" && hasValue) {
-      options.pdf = argv[++i];
-    } else if (!arg.starts_with("-") && options.input.empty()) {
-      options.input = arg;
-    } else {
-      error = "unexpected argument '" + std::string(arg) + "'";
-      return false;
-    }
+  DrawOptions given;
+  const auto isMode = [](std::string_view text) {
+    PrintMode mode;
+    return ParseMode(text, mode);
+  };
+  if (!ParseDrawOptions(argc, argv, "--pdf", "text, line, bar or wave", isMode, given, error)) {
+    return false;
   }
-  if (options.input.empty()) {
-    error = "no data file given";
-  } else if (options.pdf.empty() && !options.dump) {
-    error = "nothing to do: give --pdf OUT.pdf, --dump or both";
+  if (!given.mode.empty()) {
+    ParseMode(given.mode, options.mode);
   }
-  return error.empty();
+  options.input = given.input;
+  options.pdf = given.output;
+  options.dump = given.dump;
+  return true;
 }
 
 // Opens the file and chooses the printout the way the user would: with the View command

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/FileView.h"
 #include "qt/GuiApplication.h"
@@ -35,7 +36,6 @@ struct RenderOptions {
   std::string png;
   RenderMode mode = RenderMode::FromFile;
   bool dump = false;
-  bool help = false;
 };
 
 bool ParseMode(std::string_view text, RenderMode& mode) {
@@ -51,35 +51,23 @@ bool ParseMode(std::string_view text, RenderMode& mode) {
   return true;
 }
 
+// False with an empty `error` when --help was asked.
 bool ParseOptions(int argc, char** argv, RenderOptions& options, std::string& error) {
-  for (int i = 0; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    const bool hasValue = i + 1 < argc;
-    if (arg == "--help" || arg == "-h") {
-      options.help = true;
-      return true;
-    } else if (arg == "--dump") {
-      options.dump = true;
-    } else if (arg == "--mode" && hasValue) {
-      if (!ParseMode(argv[++i], options.mode)) {
-        error = "--mode takes line, bar or wave, not '" + std::string(argv[i]) + "'";
-        return false;
-      }
-    } else if (arg == "--png" && hasValue) {
-      options.png = argv[++i];
-    } else if (!arg.starts_with("-") && options.input.empty()) {
-      options.input = arg;
-    } else {
-      error = "unexpected argument '" + std::string(arg) + "'";
-      return false;
-    }
+  DrawOptions given;
+  const auto isMode = [](std::string_view text) {
+    RenderMode mode;
+    return ParseMode(text, mode);
+  };
+  if (!ParseDrawOptions(argc, argv, "--png", "line, bar or wave", isMode, given, error)) {
+    return false;
   }
-  if (options.input.empty()) {
-    error = "no data file given";
-  } else if (options.png.empty() && !options.dump) {
-    error = "nothing to do: give --png OUT.png, --dump or both";
+  if (!given.mode.empty()) {
+    ParseMode(given.mode, options.mode);
   }
-  return error.empty();
+  options.input = given.input;
+  options.png = given.output;
+  options.dump = given.dump;
+  return true;
 }
 
 // The file's kind must suit the picture asked for: a graph file has no samples to plot and
@@ -115,11 +103,11 @@ int RunRender(int argc, char** argv) {
   RenderOptions options;
   std::string error;
   if (!ParseOptions(argc, argv, options, error)) {
-    return Fail(error, 2);
-  }
-  if (options.help) {
-    std::fputs(kUsage, stdout);
-    return 0;
+    if (error.empty()) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    return Fail(error + " (try --help)", 2);
   }
   const auto application = EnsureGuiApplication();
 

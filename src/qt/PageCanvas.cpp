@@ -19,10 +19,6 @@ namespace {
 constexpr double kTwipsPerInch = 1440.0;
 constexpr int kDefaultFontTwips = 200;  // 10 points: 67 columns of 120 twips fit the page
 
-QColor ToQColor(Rgb colour) {
-  return QColor(colour.r, colour.g, colour.b);
-}
-
 // The thinnest line the device draws: one device dot, whatever the scale.
 QPen HairlinePen() {
   QPen pen(Qt::black, 0);
@@ -52,31 +48,6 @@ PageCanvas::~PageCanvas() {
   m_painter.restore();
 }
 
-void PageCanvas::SelectBrush(Rgb colour) {
-  m_brush = ToQColor(colour);
-}
-
-void PageCanvas::SetBkMode(BkMode mode) {
-  m_bkMode = mode;
-}
-
-void PageCanvas::SetBkColor(Rgb colour) {
-  m_bkColor = ToQColor(colour);
-}
-
-void PageCanvas::SetMapMode(MapMode mode) {
-  m_mapMode = mode;
-}
-
-void PageCanvas::SelectFont(const FontDescription& font) {
-  m_font = font;
-  m_defaultFont = false;
-}
-
-void PageCanvas::SelectDefaultFont() {
-  m_defaultFont = true;
-}
-
 // In twips y grows upwards: (x, -y) lies right of and below the origin.
 QTransform PageCanvas::Mapping() const {
   if (m_mapMode == MapMode::Twips) {
@@ -92,11 +63,11 @@ QPointF PageCanvas::ToDevice(int x, int y) const {
 // A selected font is sized in logical units; the default font is a device font, always the
 // same size on paper.
 double PageCanvas::FontScaleX() const {
-  return m_defaultFont || m_mapMode == MapMode::Twips ? m_twipX : 1.0;
+  return m_systemFont || m_mapMode == MapMode::Twips ? m_twipX : 1.0;
 }
 
 double PageCanvas::FontScaleY() const {
-  return m_defaultFont || m_mapMode == MapMode::Twips ? m_twipY : 1.0;
+  return m_systemFont || m_mapMode == MapMode::Twips ? m_twipY : 1.0;
 }
 
 // Drawn on whole device dots, as GDI does: the box covers the dots from its left edge up
@@ -141,7 +112,7 @@ void PageCanvas::TextOut(int x, int y, const std::string& text) {
   if (text.empty()) {
     return;
   }
-  const FontDescription description = m_defaultFont ? PageFontDescription() : m_font;
+  const FontDescription description = m_systemFont ? PageFontDescription() : m_font;
   const bool greek = description.charSet == CharSet::Greek;
   const QString string = QString::fromStdString(greek ? Cp1253ToUtf8(text) : Cp1252ToUtf8(text));
   const QFont font = m_fonts.Resolve(description);

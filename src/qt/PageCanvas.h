@@ -18,13 +18,14 @@
 
 #include "platform/Canvas.h"
 #include "qt/FontResolver.h"
+#include "qt/SelectionCanvas.h"
 
 namespace volmograph {
 
 // The default font of a page: Courier New (Liberation Mono here), 10 points, given in twips.
 FontDescription PageFontDescription();
 
-class PageCanvas final : public Canvas {
+class PageCanvas final : public SelectionCanvas {
  public:
   // A freshly taken device context on `painter`'s device: pixel mapping, white brush,
   // opaque white text background, the default font. The painter must be active and must
@@ -35,12 +36,6 @@ class PageCanvas final : public Canvas {
   PageCanvas(const PageCanvas&) = delete;
   PageCanvas& operator=(const PageCanvas&) = delete;
 
-  void SelectBrush(Rgb colour) override;
-  void SetBkMode(BkMode mode) override;
-  void SetBkColor(Rgb colour) override;
-  void SetMapMode(MapMode mode) override;
-  void SelectFont(const FontDescription& font) override;
-  void SelectDefaultFont() override;
   void Rectangle(int left, int top, int right, int bottom) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
@@ -60,13 +55,6 @@ class PageCanvas final : public Canvas {
   FontResolver m_fonts;
   double m_twipX;  // device pixels per twip
   double m_twipY;
-  QColor m_brush = Qt::white;
-  BkMode m_bkMode = BkMode::Opaque;
-  QColor m_bkColor = Qt::white;
-  MapMode m_mapMode = MapMode::Pixels;
-  bool m_defaultFont = true;
-  FontDescription m_font;
-  QPoint m_position;  // in logical units, as MoveTo named it
 };
 
 }  // namespace volmograph

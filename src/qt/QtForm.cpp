@@ -8,6 +8,7 @@
 #include "qt/ByteText.h"
 #include "qt/DialogUnits.h"
 #include "qt/DisplayFrame.h"
+#include "qt/SelectionCanvas.h"
 #include "qt/TemplateWidgets.h"
 #include "view/CKeloView.h"
 #include "view/Ids.h"
@@ -15,10 +16,6 @@
 namespace volmograph {
 
 namespace {
-
-QColor ToQColor(Rgb colour) {
-  return QColor(colour.r, colour.g, colour.b);
-}
 
 // The kind of control-colour request each control makes.
 ControlKind ColourRequestKind(DialogControlKind kind) {

@@ -15,10 +15,6 @@ namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
 
-QColor ToQColor(Rgb colour) {
-  return QColor(colour.r, colour.g, colour.b);
-}
-
 // A length in twips on a device of `dpi`, keeping its sign and never shrinking to 0.
 int TwipsToPixels(int twips, int dpi) {
   if (twips == 0) {
@@ -38,37 +34,7 @@ RasterCanvas::RasterCanvas(int width, int height)
 }
 
 void RasterCanvas::RestoreDefaults() {
-  m_brush = Qt::white;
-  m_bkMode = BkMode::Opaque;
-  m_bkColor = Qt::white;
-  m_mapMode = MapMode::Pixels;
-  m_systemFont = true;
-  m_position = QPoint(0, 0);
-}
-
-void RasterCanvas::SelectBrush(Rgb colour) {
-  m_brush = ToQColor(colour);
-}
-
-void RasterCanvas::SetBkMode(BkMode mode) {
-  m_bkMode = mode;
-}
-
-void RasterCanvas::SetBkColor(Rgb colour) {
-  m_bkColor = ToQColor(colour);
-}
-
-void RasterCanvas::SetMapMode(MapMode mode) {
-  m_mapMode = mode;
-}
-
-void RasterCanvas::SelectFont(const FontDescription& font) {
-  m_font = font;
-  m_systemFont = false;
-}
-
-void RasterCanvas::SelectDefaultFont() {
-  m_systemFont = true;
+  RestoreSelection();
 }
 
 // In twips, y grows upwards and 1440 units make an inch of the image's resolution.

@@ -14,10 +14,11 @@
 
 #include "platform/Canvas.h"
 #include "qt/FontResolver.h"
+#include "qt/SelectionCanvas.h"
 
 namespace volmograph {
 
-class RasterCanvas final : public Canvas {
+class RasterCanvas final : public SelectionCanvas {
  public:
   // The size of the display frame's pictures.
   static constexpr int kDefaultWidth = 453;
@@ -35,12 +36,6 @@ class RasterCanvas final : public Canvas {
 
   const QImage& Image() const { return m_image; }
 
-  void SelectBrush(Rgb colour) override;
-  void SetBkMode(BkMode mode) override;
-  void SetBkColor(Rgb colour) override;
-  void SetMapMode(MapMode mode) override;
-  void SelectFont(const FontDescription& font) override;
-  void SelectDefaultFont() override;
   void Rectangle(int left, int top, int right, int bottom) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
@@ -55,13 +50,6 @@ class RasterCanvas final : public Canvas {
 
   QImage m_image;
   FontResolver m_fonts;
-  QColor m_brush;
-  BkMode m_bkMode = BkMode::Opaque;
-  QColor m_bkColor;
-  MapMode m_mapMode = MapMode::Pixels;
-  bool m_systemFont = true;
-  FontDescription m_font;
-  QPoint m_position;  // in logical units, as MoveTo named it
 };
 
 }  // namespace volmograph
