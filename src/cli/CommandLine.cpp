@@ -29,8 +29,51 @@ bool IsHelp(std::string_view arg) {
   return arg == "--help" || arg == "-h";
 }
 
-bool ParseDrawOptions(int argc, char** argv, std::string_view outputFlag, std::string_view modes,
-                      bool (*isMode)(std::string_view), DrawOptions& options, std::string& error) {
+namespace {
+
+constexpr std::pair<DrawMode, std::string_view> kDrawModeNames[] = {{DrawMode::Text, "text"},
+                                                                    {DrawMode::Line, "line"},
+                                                                    {DrawMode::Bar, "bar"},
+                                                                    {DrawMode::Wave, "wave"}};
+
+std::string_view DrawModeName(DrawMode mode) {
+  for (const auto& [value, name] : kDrawModeNames) {
+    if (value == mode) {
+      return name;
+    }
+  }
+  return {};
+}
+
+// "line, bar or wave"
+std::string DrawModeList(std::initializer_list<DrawMode> modes) {
+  std::string list;
+  std::size_t index = 0;
+  for (DrawMode mode : modes) {
+    if (index > 0) {
+      list += index + 1 == modes.size() ? " or " : ", ";
+    }
+    list += DrawModeName(mode);
+    ++index;
+  }
+  return list;
+}
+
+bool ParseDrawMode(std::string_view text, std::initializer_list<DrawMode> modes, DrawMode& mode) {
+  for (DrawMode candidate : modes) {
+    if (DrawModeName(candidate) == text) {
+      mode = candidate;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool ParseDrawOptions(int argc, char** argv, std::string_view outputFlag,
+                      std::initializer_list<DrawMode> modes, DrawOptions& options,
+                      std::string& error) {
   for (int i = 0; i < argc; ++i) {
     const std::string_view arg = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -41,9 +84,8 @@ bool ParseDrawOptions(int argc, char** argv, std::string_view outputFlag, std::s
     if (arg == "--dump") {
       options.dump = true;
     } else if (arg == "--mode" && hasValue) {
-      options.mode = argv[++i];
-      if (!isMode(options.mode)) {
-        error = "--mode takes " + std::string(modes) + ", not '" + options.mode + "'";
+      if (!ParseDrawMode(argv[++i], modes, options.mode)) {
+        error = "--mode takes " + DrawModeList(modes) + ", not '" + argv[i] + "'";
         return false;
       }
     } else if (arg == outputFlag && hasValue) {

@@ -3,6 +3,7 @@
 // Small parsers shared by the subcommands' options.
 
 #include <charconv>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -23,19 +24,24 @@ int SamplingCommand(std::string_view name);
 // True for "--help" and "-h".
 bool IsHelp(std::string_view arg);
 
+// The picture a command draws of a data file: the file's own (waveform for a graph file,
+// line graph for a text data file) unless --mode names one.
+enum class DrawMode { FromFile, Text, Line, Bar, Wave };
+
 // The options of a command that draws one data file: FILE [--mode M] [OUTPUT_FLAG PATH]
 // [--dump], with at least the output or --dump.
 struct DrawOptions {
   std::string input;
   std::string output;  // the path after `outputFlag`
-  std::string mode;    // as given; empty for the file's own picture
+  DrawMode mode = DrawMode::FromFile;
   bool dump = false;
 };
 
 // False with `error` set for wrong arguments, and with an empty `error` for --help.
-// `modes` lists the names --mode takes, e.g. "line, bar or wave"; `isMode` tells them.
-bool ParseDrawOptions(int argc, char** argv, std::string_view outputFlag, std::string_view modes,
-                      bool (*isMode)(std::string_view), DrawOptions& options, std::string& error);
+// `modes` are those --mode takes ("text", "line", "bar", "wave").
+bool ParseDrawOptions(int argc, char** argv, std::string_view outputFlag,
+                      std::initializer_list<DrawMode> modes, DrawOptions& options,
+                      std::string& error);
 
 // Whether two paths, existing or not, name the same file: the data file and the CSV must
 // not overwrite each other.

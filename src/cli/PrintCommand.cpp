@@ -30,64 +30,29 @@ constexpr const char* kUsage =
     "\n"
     "Exits 1 when the file cannot be read or has nothing to print, 2 for wrong arguments.\n";
 
-enum class PrintMode { FromFile, Text, Line, Bar, Wave };
-
-struct PrintOptions {
-  std::string input;
-  std::string pdf;
-  PrintMode mode = PrintMode::FromFile;
-  bool dump = false;
-};
-
-bool ParseMode(std::string_view text, PrintMode& mode) {
-  constexpr std::pair<std::string_view, PrintMode> kModes[] = {{"text", PrintMode::Text},
-                                                               {"line", PrintMode::Line},
-                                                               {"bar", PrintMode::Bar},
-                                                               {"wave", PrintMode::Wave}};
-  for (const auto& [name, value] : kModes) {
-    if (text == name) {
-      mode = value;
-      return true;
-    }
-  }
-  return false;
-}
-
 // False with an empty `error` when --help was asked.
-bool ParseOptions(int argc, char** argv, PrintOptions& options, std::string& error) {
-  DrawOptions given;
-  const auto isMode = [](std::string_view text) {
-    PrintMode mode;
-    return ParseMode(text, mode);
-  };
-  if (!ParseDrawOptions(argc, argv, "--pdf", "text, line, bar or wave", isMode, given, error)) {
-    return false;
-  }
-  if (!given.mode.empty()) {
-    ParseMode(given.mode, options.mode);
-  }
-  options.input = given.input;
-  options.pdf = given.output;
-  options.dump = given.dump;
-  return true;
+bool ParseOptions(int argc, char** argv, DrawOptions& options, std::string& error) {
+  return ParseDrawOptions(argc, argv, "--pdf",
+                          {DrawMode::Text, DrawMode::Line, DrawMode::Bar, DrawMode::Wave}, options,
+                          error);
 }
 
 // Opens the file and chooses the printout the way the user would: with the View command
 // of the mode before printing. False with `error` set when the file does not suit it.
-bool PrepareFile(FileView& file, const PrintOptions& options, std::string& error) {
+bool PrepareFile(FileView& file, const DrawOptions& options, std::string& error) {
   if (!file.Open(options.input, error)) {
     return false;
   }
   const bool graphFile = file.IsGraphFile();
-  if (options.mode == PrintMode::Wave && !graphFile) {
+  if (options.mode == DrawMode::Wave && !graphFile) {
     error = "a text data file has no waveform picture (use --mode text, line or bar)";
-  } else if (options.mode != PrintMode::Wave && options.mode != PrintMode::FromFile && graphFile) {
+  } else if (options.mode != DrawMode::Wave && options.mode != DrawMode::FromFile && graphFile) {
     error = "a graph file has no sample lines to print (use --mode wave)";
-  } else if (options.mode == PrintMode::Text) {
+  } else if (options.mode == DrawMode::Text) {
     file.View().OnCommand(cmd::kViewText);
-  } else if (options.mode == PrintMode::Line) {
+  } else if (options.mode == DrawMode::Line) {
     file.View().OnCommand(cmd::kViewLine);
-  } else if (options.mode == PrintMode::Bar) {
+  } else if (options.mode == DrawMode::Bar) {
     file.View().OnCommand(cmd::kViewBar);
   }
   return error.empty();
@@ -124,7 +89,7 @@ int Fail(const std::string& message, int status) {
 }  // namespace
 
 int RunPrint(int argc, char** argv) {
-  PrintOptions options;
+  DrawOptions options;
   std::string error;
   if (!ParseOptions(argc, argv, options, error)) {
     if (error.empty()) {
@@ -150,10 +115,10 @@ int RunPrint(int argc, char** argv) {
   if (!proof.Prompter().Messages().empty()) {
     return Fail(options.input + ": " + MessageLine(proof.Prompter().Messages().back()), 1);
   }
-  if (!options.pdf.empty()) {
+  if (!options.output.empty()) {
     const auto application = EnsureGuiApplication();
     FileView file;
-    if (!PrepareFile(file, options, error) || !PrintToPdf(file.View(), options.pdf, error)) {
+    if (!PrepareFile(file, options, error) || !PrintToPdf(file.View(), options.output, error)) {
       return Fail(error, 1);
     }
   }

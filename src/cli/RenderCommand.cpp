@@ -29,63 +29,28 @@ constexpr const char* kUsage =
     "  --png FILE    write the 453 x 172 picture as a PNG file\n"
     "  --dump        print the display list, one drawing operation a line\n";
 
-enum class RenderMode { FromFile, Line, Bar, Wave };
-
-struct RenderOptions {
-  std::string input;
-  std::string png;
-  RenderMode mode = RenderMode::FromFile;
-  bool dump = false;
-};
-
-bool ParseMode(std::string_view text, RenderMode& mode) {
-  if (text == "line") {
-    mode = RenderMode::Line;
-  } else if (text == "bar") {
-    mode = RenderMode::Bar;
-  } else if (text == "wave") {
-    mode = RenderMode::Wave;
-  } else {
-    return false;
-  }
-  return true;
-}
-
 // False with an empty `error` when --help was asked.
-bool ParseOptions(int argc, char** argv, RenderOptions& options, std::string& error) {
-  DrawOptions given;
-  const auto isMode = [](std::string_view text) {
-    RenderMode mode;
-    return ParseMode(text, mode);
-  };
-  if (!ParseDrawOptions(argc, argv, "--png", "line, bar or wave", isMode, given, error)) {
-    return false;
-  }
-  if (!given.mode.empty()) {
-    ParseMode(given.mode, options.mode);
-  }
-  options.input = given.input;
-  options.png = given.output;
-  options.dump = given.dump;
-  return true;
+bool ParseOptions(int argc, char** argv, DrawOptions& options, std::string& error) {
+  return ParseDrawOptions(argc, argv, "--png", {DrawMode::Line, DrawMode::Bar, DrawMode::Wave},
+                          options, error);
 }
 
 // The file's kind must suit the picture asked for: a graph file has no samples to plot and
 // a text data file no waveform.
-bool KindSuitsMode(const FileView& file, RenderMode mode, std::string& error) {
-  if (mode == RenderMode::Wave && !file.IsGraphFile()) {
+bool KindSuitsMode(const FileView& file, DrawMode mode, std::string& error) {
+  if (mode == DrawMode::Wave && !file.IsGraphFile()) {
     error = "a text data file has no waveform picture (use --mode line or bar)";
-  } else if ((mode == RenderMode::Line || mode == RenderMode::Bar) && file.IsGraphFile()) {
+  } else if ((mode == DrawMode::Line || mode == DrawMode::Bar) && file.IsGraphFile()) {
     error = "a graph file has no samples to plot (use --mode wave)";
   }
   return error.empty();
 }
 
 // Draws as the view does: the repaint for the waveform, the View command for a graph.
-void Draw(CKeloView& view, RenderMode mode, bool graphFile) {
-  if (mode == RenderMode::Bar) {
+void Draw(CKeloView& view, DrawMode mode, bool graphFile) {
+  if (mode == DrawMode::Bar) {
     view.OnCommand(cmd::kViewBar);
-  } else if (mode == RenderMode::Line || (mode == RenderMode::FromFile && !graphFile)) {
+  } else if (mode == DrawMode::Line || (mode == DrawMode::FromFile && !graphFile)) {
     view.OnCommand(cmd::kViewLine);
   } else {
     view.OnDraw();
@@ -100,7 +65,7 @@ int Fail(const std::string& message, int status) {
 }  // namespace
 
 int RunRender(int argc, char** argv) {
-  RenderOptions options;
+  DrawOptions options;
   std::string error;
   if (!ParseOptions(argc, argv, options, error)) {
     if (error.empty()) {
@@ -138,7 +103,7 @@ int RunRender(int argc, char** argv) {
   if (file.Prompter().Messages().size() > messagesBefore) {
     return Fail(options.input + ": " + MessageLine(file.Prompter().Messages().back()), 1);
   }
-  if (!options.png.empty() && !WritePng(picture.Image(), options.png, error)) {
+  if (!options.output.empty() && !WritePng(picture.Image(), options.output, error)) {
     return Fail(error, 1);
   }
   return 0;
