@@ -21,6 +21,22 @@ namespace volmograph {
 
 inline constexpr std::size_t kSampleLineLength = 67;
 
+// Where a field of the line stands: its first position and its width.
+struct SampleField {
+  std::size_t first;
+  std::size_t width;
+};
+
+inline constexpr SampleField kTimeField{1, 8};
+inline constexpr SampleField kRmsField{11, 3};
+inline constexpr SampleField kValueField{15, 6};
+inline constexpr SampleField kUnitField{21, 4};
+inline constexpr SampleField kRms2Field{26, 3};
+inline constexpr SampleField kValue2Field{30, 6};
+inline constexpr SampleField kUnit2Field{36, 4};
+inline constexpr SampleField kLabelField{41, 20};
+inline constexpr SampleField kRawValueField{61, 6};
+
 // Writes the line for a reading taken at `time` into `line` (67 characters and a NUL).
 void BuildSampleLine(const LocalTime& time, const Reading& reading,
                      char (&line)[kSampleLineLength + 1]);

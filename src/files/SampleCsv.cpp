@@ -3,29 +3,14 @@
 #include <initializer_list>
 
 #include "decode/DecimalText.h"
+#include "decode/SampleLine.h"
 #include "platform/TextEncoding.h"
 
 namespace volmograph {
 
 namespace {
 
-struct Column {
-  std::size_t first;
-  std::size_t width;
-};
-
-// Positions in the sample line, in the order of the row.
-constexpr Column kTime{1, 8};
-constexpr Column kValue{15, 6};
-constexpr Column kUnit{21, 4};
-constexpr Column kRms{11, 3};
-constexpr Column kValue2{30, 6};
-constexpr Column kUnit2{36, 4};
-constexpr Column kRms2{26, 3};
-constexpr Column kLabel{41, 20};
-constexpr Column kRaw{61, 6};
-
-std::string_view Cut(std::string_view line, Column column) {
+std::string_view Cut(std::string_view line, SampleField column) {
   if (column.first >= line.size()) {
     return {};
   }
@@ -104,12 +89,13 @@ std::string SampleCsvRow(std::string_view line) {
   if (!line.empty() && line.back() == '\n') {
     line.remove_suffix(1);
   }
-  const std::string_view value = Cut(line, kValue);
-  return Join({TextField(Cut(line, kTime)), value == "OVER" ? std::string() : NumberField(value),
-               TextField(Cut(line, kUnit)), TextField(Cut(line, kRms)),
-               NumberField(Cut(line, kValue2)), TextField(Cut(line, kUnit2)),
-               TextField(Cut(line, kRms2)), TextField(Cut(line, kLabel)),
-               NumberField(Cut(line, kRaw))});
+  const std::string_view value = Cut(line, kValueField);
+  return Join({TextField(Cut(line, kTimeField)),
+               value == "OVER" ? std::string() : NumberField(value),
+               TextField(Cut(line, kUnitField)), TextField(Cut(line, kRmsField)),
+               NumberField(Cut(line, kValue2Field)), TextField(Cut(line, kUnit2Field)),
+               TextField(Cut(line, kRms2Field)), TextField(Cut(line, kLabelField)),
+               NumberField(Cut(line, kRawValueField))});
 }
 
 std::string DataFileCsv(const DataFileContents& contents) {

@@ -42,7 +42,7 @@ void DrawScaleLabels(Canvas& canvas, const GraphScale& scale) {
 // drawn before stay as they are).
 void ReadDiodeValues(std::span<const std::string> lines, GraphPlot& plot, GraphScale& scale) {
   for (int i = 0; i < plot.count; ++i) {
-    const float value = ReadValueField(lines[i], kValue2Field);
+    const float value = ReadValueField(lines[i], kValue2Field.first);
     plot.values[i] = value;
     if (value > scale.top) {
       scale.top = value;
@@ -81,7 +81,7 @@ std::optional<GraphPlot> DrawGraphPicture(Canvas& canvas, std::span<const std::s
   GraphPlot plot;
   plot.count = static_cast<int>(std::min<std::size_t>(lines.size(), kGraphSamples));
   for (int i = 0; i < plot.count; ++i) {
-    plot.values[i] = ReadValueField(lines[i], kRawValueField);
+    plot.values[i] = ReadValueField(lines[i], kRawValueField.first);
   }
 
   DrawBackgroundAndAxes(canvas);

@@ -137,12 +137,12 @@ float ReadValueField(std::string_view line, std::size_t position) {
 std::array<char, kAxisTitleSize> AxisTitle(std::string_view line, const GraphScale& scale) {
   std::array<char, kAxisTitleSize> title{};
   for (std::size_t i = 0; i < 3; ++i) {
-    title[i] = LineChar(line, kLabelField + i);
+    title[i] = LineChar(line, kLabelField.first + i);
   }
   title[3] = '[';
   for (std::size_t i = 0; i < 4; ++i) {
     title[4 + i] =
-        scale.unitReplacement ? (*scale.unitReplacement)[i] : LineChar(line, kUnitField + i);
+        scale.unitReplacement ? (*scale.unitReplacement)[i] : LineChar(line, kUnitField.first + i);
   }
   title[8] = ']';
   return title;

@@ -13,18 +13,14 @@
 #include <optional>
 #include <string_view>
 
+#include "decode/SampleLine.h"
+
 namespace volmograph {
 
 inline constexpr int kGraphSamples = 500;
 inline constexpr int kGraphAxisRow = 135;
 inline constexpr int kGraphMaxHeight = 129;
 inline constexpr std::size_t kAxisTitleSize = 10;  // nine characters and a NUL
-
-// Positions of the sample-line fields the graphs read.
-inline constexpr std::size_t kUnitField = 21;
-inline constexpr std::size_t kValue2Field = 30;
-inline constexpr std::size_t kLabelField = 41;
-inline constexpr std::size_t kRawValueField = 61;
 
 struct GraphScale {
   float top = 0.0f;              // the value at the top of the plot band

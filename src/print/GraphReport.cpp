@@ -42,7 +42,7 @@ void PrintSampleAxis(Canvas& canvas) {
 
 // A diode series plots its second display, and the scale grows to hold it.
 void ReadDiodeValues(std::span<const std::string> lines, ReportValues& values, GraphScale& scale) {
-  ReadReportValues(lines, kValue2Field, values);
+  ReadReportValues(lines, kValue2Field.first, values);
   for (int i = values.first; i < values.end; ++i) {
     if (values.values[i] > scale.top) {
       scale.top = values.values[i];
@@ -135,7 +135,7 @@ std::optional<ReportValues> PrintGraphReport(Canvas& canvas, const ReportSource&
     return std::nullopt;
   }
   ReportValues values = GraphWindowValues(source.lines.size(), window);
-  ReadReportValues(source.lines, kRawValueField, values);
+  ReadReportValues(source.lines, kRawValueField.first, values);
 
   if (page == 1) {
     PrintGraphPage(canvas, source, values, kind);

@@ -20,7 +20,7 @@ std::optional<ReportValues> PrintTextReport(Canvas& canvas, const ReportSource& 
   }
   ReportValues values;
   values.end = static_cast<int>(std::min<std::size_t>(source.lines.size(), kGraphSamples));
-  ReadReportValues(source.lines, kRawValueField, values);
+  ReadReportValues(source.lines, kRawValueField.first, values);
   const std::span<const std::string> printed = source.lines.first(values.end);
 
   if (page == 1) {

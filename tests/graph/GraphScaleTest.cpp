@@ -64,11 +64,11 @@ TEST(GraphScale, ValueFieldsParseLikeTheMeterWritesThem) {
     std::size_t position;
     float value;
   } cases[] = {
-      {GraphLine("DCV", "-12.34"), kRawValueField, -12.34f},
-      {GraphLine("DCV", " OVER "), kRawValueField, 0.0f},
-      {GraphLine("DCV", " 1.2.3"), kRawValueField, 1.2f},
-      {GraphLine(" V DIODE", "  FORW", "    ", " 0.612"), kValue2Field, 0.612f},
-      {GraphLine("DCV", " 1.234").substr(0, 63), kRawValueField, 1.0f},  // " 1" and blanks
+      {GraphLine("DCV", "-12.34"), kRawValueField.first, -12.34f},
+      {GraphLine("DCV", " OVER "), kRawValueField.first, 0.0f},
+      {GraphLine("DCV", " 1.2.3"), kRawValueField.first, 1.2f},
+      {GraphLine(" V DIODE", "  FORW", "    ", " 0.612"), kValue2Field.first, 0.612f},
+      {GraphLine("DCV", " 1.234").substr(0, 63), kRawValueField.first, 1.0f},  // " 1" and blanks
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ReadValueField(c.line, c.position), c.value) << c.line;
