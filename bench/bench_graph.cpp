@@ -15,7 +15,6 @@
 
 #include "graph/GraphPicture.h"
 #include "graph/WaveformPicture.h"
-#include "qt/GuiApplication.h"
 #include "qt/RasterCanvas.h"
 #include "sim/WaveformBuilder.h"
 
@@ -105,15 +104,3 @@ void BM_WaveformOntoRasterCanvas(benchmark::State& state) {
 BENCHMARK(BM_WaveformOntoRasterCanvas)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  // Fonts need the application; without a display it runs offscreen.
-  const auto app = EnsureGuiApplication();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-    return 1;
-  }
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

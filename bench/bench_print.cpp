@@ -10,7 +10,6 @@
 #include <string>
 
 #include "platform/HeadlessPlatform.h"
-#include "qt/GuiApplication.h"
 #include "qt/PrintPages.h"
 #include "view/CKeloView.h"
 
@@ -66,14 +65,3 @@ void BM_BarReportToPdf(benchmark::State& state) {
 BENCHMARK(BM_BarReportToPdf)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  const auto app = EnsureGuiApplication();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-    return 1;
-  }
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

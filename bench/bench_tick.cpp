@@ -80,8 +80,8 @@ void BM_MillionTickRun(benchmark::State& state) {
     state.ResumeTiming();
     std::size_t offset = 0;
     for (int tick = 0; tick < 1000000; ++tick) {
-      rig.line->Feed(std::string_view(reinterpret_cast<const char*>(stream.data()) + offset,
-                                      kBytesPerTick));
+      rig.line->Feed(
+          std::string_view(reinterpret_cast<const char*>(stream.data()) + offset, kBytesPerTick));
       offset = (offset + kBytesPerTick) % stream.size();
       rig.Tick();
     }

@@ -5,7 +5,7 @@
 #include <QImageWriter>
 #include <string_view>
 
-#include "files/FileAccess.h"
+#include "qt/OutputFile.h"
 
 namespace volmograph {
 
@@ -24,12 +24,7 @@ bool WritePng(const QImage& image, const std::string& path, std::string& error) 
     error = "Cannot encode PNG for " + path + ": " + writer.errorString().toStdString();
     return false;
   }
-  std::string reason;
-  if (!WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()), reason)) {
-    error = "Cannot write " + path + ": " + reason;
-    return false;
-  }
-  return true;
+  return WriteOutputFile(path, bytes, error);
 }
 
 }  // namespace volmograph

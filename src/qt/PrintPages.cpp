@@ -7,7 +7,7 @@
 #include <QPdfWriter>
 #include <string_view>
 
-#include "files/FileAccess.h"
+#include "qt/OutputFile.h"
 #include "qt/PageCanvas.h"
 
 namespace volmograph {
@@ -66,12 +66,7 @@ bool PrintToPdf(CKeloView& view, const std::string& path, std::string& error) {
     }
     painter.end();
   }
-  std::string reason;
-  if (!WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()), reason)) {
-    error = "Cannot write " + path + ": " + reason;
-    return false;
-  }
-  return true;
+  return WriteOutputFile(path, bytes, error);
 }
 
 }  // namespace volmograph
