@@ -60,7 +60,6 @@ bool QtForm::Create(const DialogTemplate& formTemplate) {
   }
   m_formSize = units.SizeToPixels(formTemplate.rect);
   resize(m_formSize);
-  m_viewCanvas = std::make_unique<RasterCanvas>(m_formSize.width(), m_formSize.height());
   return true;
 }
 
@@ -219,7 +218,12 @@ Canvas* QtForm::AcquireCanvas(int id) {
     m_frame->Canvas().RestoreDefaults();
     return &m_frame->Canvas();
   }
-  if (id == ctl::kView && m_viewCanvas) {
+  if (id == ctl::kView && !m_controls.empty()) {
+    // Made on first use: nothing drawn on the view's own surface is ever shown, and a
+    // form-sized picture made at start-up would only delay the first window.
+    if (!m_viewCanvas) {
+      m_viewCanvas = std::make_unique<RasterCanvas>(m_formSize.width(), m_formSize.height());
+    }
     m_viewCanvas->RestoreDefaults();
     return m_viewCanvas.get();
   }
