@@ -36,15 +36,19 @@ void EnsureRuntimeFolder() {
 
 }  // namespace
 
-std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
-  if (QCoreApplication::instance() != nullptr) {
-    return nullptr;
-  }
+void PrepareGuiEnvironment() {
   // Any other platform plugin aborts the process when there is no display to connect to.
   if (!HasDisplay()) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
   EnsureRuntimeFolder();
+}
+
+std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
+  if (QCoreApplication::instance() != nullptr) {
+    return nullptr;
+  }
+  PrepareGuiEnvironment();
   // QGuiApplication keeps references to both for its whole life.
   static int argc = 1;
   static char name[] = "volmograph";

@@ -11,4 +11,8 @@ namespace volmograph {
 // be kept for as long as anything is drawn, or null when one existed already.
 std::unique_ptr<QGuiApplication> EnsureGuiApplication();
 
+// What EnsureGuiApplication does before it makes the application, for a program that makes
+// its own: the offscreen platform when there is no display, and a private runtime folder.
+void PrepareGuiEnvironment();
+
 }  // namespace volmograph
