@@ -9,11 +9,72 @@
 
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <utility>
 
 namespace volmograph {
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
+using AddressList = std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)>;
+
+constexpr int kLookupTimedOut = 1;  // apart from success and every EAI_* code (negative)
+
+// What Open and its lookup thread share. Whichever lets go last frees it, so a lookup still
+// waiting on a dead name server when Open gives up ends on its own, later.
+struct PendingLookup {
+  std::mutex mutex;
+  std::condition_variable finished;
+  bool done = false;
+  int status = EAI_FAIL;
+  addrinfo* found = nullptr;
+  ~PendingLookup() {
+    if (found != nullptr) {
+      ::freeaddrinfo(found);
+    }
+  }
+};
+
+void RunLookup(TcpSerialPort::NameLookup lookup, const std::string& host, const std::string& port,
+               PendingLookup& pending) {
+  addrinfo hints{};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_socktype = SOCK_STREAM;
+  hints.ai_flags = AI_NUMERICSERV;
+  addrinfo* found = nullptr;
+  const int status = lookup(host.c_str(), port.c_str(), &hints, &found);
+  const std::lock_guard<std::mutex> lock(pending.mutex);
+  pending.status = status;
+  pending.found = found;
+  pending.done = true;
+  pending.finished.notify_all();
+}
+
+// A name lookup can wait half a minute on a name server that does not answer, and Start
+// runs on the user-interface thread: the lookup runs on a thread of its own and is given up
+// at `deadline`. Returns 0, an EAI_* code, or kLookupTimedOut.
+int ResolveBefore(TcpSerialPort::NameLookup lookup, const std::string& host,
+                  const std::string& port, Clock::time_point deadline, AddressList& addresses) {
+  auto pending = std::make_shared<PendingLookup>();
+  try {
+    std::thread([pending, lookup, host, port] {
+      RunLookup(lookup, host, port, *pending);
+    }).detach();
+  } catch (const std::system_error&) {
+    RunLookup(lookup, host, port, *pending);  // no thread to spare: wait for it here
+  }
+  std::unique_lock<std::mutex> lock(pending->mutex);
+  if (!pending->finished.wait_until(lock, deadline, [&] { return pending->done; })) {
+    return kLookupTimedOut;
+  }
+  addresses.reset(std::exchange(pending->found, nullptr));
+  return pending->status;
+}
 
 std::string ConnectFailure(int error, const std::string& address) {
   if (error == ETIMEDOUT) {
@@ -79,39 +140,38 @@ bool TcpSerialPort::SplitAddress(const std::string& address, std::string& host, 
   return number >= 1 && number <= 65535;
 }
 
-std::unique_ptr<TcpSerialPort> TcpSerialPort::Open(const std::string& address,
-                                                   std::string& reason) {
+std::unique_ptr<TcpSerialPort> TcpSerialPort::Open(const std::string& address, std::string& reason,
+                                                   NameLookup lookup) {
   std::string host;
   std::string port;
   if (!SplitAddress(address, host, port)) {
     reason = "Not a host:port address: " + address;
     return nullptr;
   }
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
-  hints.ai_flags = AI_NUMERICSERV;
-  addrinfo* found = nullptr;
-  const int lookup = ::getaddrinfo(host.c_str(), port.c_str(), &hints, &found);
-  if (lookup != 0 || found == nullptr) {
-    reason = "Unknown host: " + host + " (" + ::gai_strerror(lookup) + ")";
+  // The name and the connection share one deadline, so a dead server never holds Start long.
+  const auto deadline = Clock::now() + std::chrono::milliseconds(kConnectTimeoutMs);
+  AddressList addresses(nullptr, &::freeaddrinfo);
+  const int status = ResolveBefore(lookup, host, port, deadline, addresses);
+  if (status == kLookupTimedOut) {
+    reason = "Name lookup timed out: " + host;
     return nullptr;
   }
-  // All addresses of the host share one deadline, so a dead server never holds Start long.
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::milliseconds(kConnectTimeoutMs);
+  if (status != 0 || addresses == nullptr) {
+    reason = "Unknown host: " + host + " (" + ::gai_strerror(status) + ")";
+    return nullptr;
+  }
   int fd = -1;
   int error = ETIMEDOUT;
-  for (const addrinfo* target = found; target != nullptr && fd < 0; target = target->ai_next) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
+  for (const addrinfo* target = addresses.get(); target != nullptr && fd < 0;
+       target = target->ai_next) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) {
       error = ETIMEDOUT;
       break;
     }
     fd = ConnectWithin(*target, static_cast<int>(left.count()), error);
   }
-  ::freeaddrinfo(found);
   if (fd < 0) {
     reason = ConnectFailure(error, address);
     return nullptr;

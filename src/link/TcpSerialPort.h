@@ -1,5 +1,7 @@
 #pragma once
 
+#include <netdb.h>
+
 #include <memory>
 #include <string>
 
@@ -12,11 +14,16 @@ namespace volmograph {
 // settings, so Configure has nothing to do and there is no DTR to drop.
 class TcpSerialPort : public SerialDevice {
  public:
-  // Longest wait for the server to accept the connection.
+  // Longest wait for the server's name and for it to accept the connection, together.
   static constexpr int kConnectTimeoutMs = 3000;
 
+  // How a host name becomes addresses: getaddrinfo, or a stand-in for it in tests.
+  using NameLookup = int (*)(const char* host, const char* port, const addrinfo* hints,
+                             addrinfo** found);
+
   // Null on failure, with a one-line reason such as "Connection refused: localhost:4001".
-  static std::unique_ptr<TcpSerialPort> Open(const std::string& address, std::string& reason);
+  static std::unique_ptr<TcpSerialPort> Open(const std::string& address, std::string& reason,
+                                             NameLookup lookup = ::getaddrinfo);
 
   ~TcpSerialPort() override;
   TcpSerialPort(const TcpSerialPort&) = delete;

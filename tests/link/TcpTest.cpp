@@ -8,11 +8,13 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <string>
 
 #include "LinkTestSupport.h"
 #include "link/PosixSerialConnector.h"
+#include "link/TcpSerialPort.h"
 
 namespace volmograph::test {
 namespace {
@@ -111,6 +113,25 @@ TEST_F(LinkTcp, RefusedConnectionIsReported) {
   EXPECT_EQ(m_prompter.Messages()[0].detail,
             "Connection refused: 127.0.0.1:" + std::to_string(port));
   ::close(unused);
+}
+
+std::atomic<bool> g_nameServerAnswers{false};
+
+// A name server that does not answer until the test lets it.
+int StuckLookup(const char*, const char*, const addrinfo*, addrinfo** found) {
+  while (!g_nameServerAnswers) {
+    ::poll(nullptr, 0, 5);
+  }
+  *found = nullptr;
+  return EAI_AGAIN;
+}
+
+TEST(LinkTcpLookup, AnUnansweredNameLookupIsGivenUpAtTheDeadline) {
+  std::string reason;
+  EXPECT_EQ(TcpSerialPort::Open("meter.invalid:4001", reason, StuckLookup), nullptr);
+  // Open came back while the lookup was still waiting.
+  EXPECT_EQ(reason, "Name lookup timed out: meter.invalid");
+  g_nameServerAnswers = true;
 }
 
 }  // namespace
