@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -16,8 +17,11 @@
 #include "app/HelpWindow.h"
 #include "app/ShellIds.h"
 #include "platform/MemoryProfile.h"
+#include "platform/PrintInfo.h"
 #include "platform/ScriptedSerial.h"
 #include "qt/ViewWidget.h"
+#include "support/ModalWindows.h"
+#include "support/TestFiles.h"
 #include "view/Ids.h"
 
 namespace volmograph::shell {
@@ -231,6 +235,57 @@ class ShellTest : public QObject {
     QTest::keyClick(&frame, Qt::Key_F9);
     QTRY_COMPARE_WITH_TIMEOUT(frame.ActiveView()->View().m_displayMode, 2, 5000);
     QCOMPARE(states(), QString("10011"));
+  }
+
+  void aSavedRunOpensAgainAndPreviewsItsPages() {
+    DemoMeter meter;
+    std::string error;
+    QVERIFY2(meter.Start(error), error.c_str());
+    Program program(false, &meter);
+    QVERIFY(program.app->InitInstance());
+    CMainFrame& frame = program.Frame();
+    CKeloView& view = frame.ActiveView()->View();
+    QVERIFY(frame.OnCommand(cmd::kStart));
+    QTRY_VERIFY_WITH_TIMEOUT(view.m_sampleList.Count() >= 3, 5000);
+    QVERIFY(frame.OnCommand(cmd::kStop));
+    std::vector<std::string> recorded;
+    for (int i = 0; i < view.m_sampleList.Count(); ++i) {
+      recorded.push_back(view.m_sampleList.Line(i));
+    }
+
+    ModalWatchdog watchdog;
+    test::TempFolder folder;
+    // The extension comes from the dialog.
+    WhenModal([&](QWidget* dialog) {
+      QVERIFY(ChooseInFileDialog(dialog, QString::fromStdString(folder / "run")));
+    });
+    QVERIFY(frame.OnCommand(kFileSave));
+    QCOMPARE(folder.Names(), std::vector<std::string>{"run.mtr"});
+    view.m_sampleList.Clear();
+    WhenModal([&](QWidget* dialog) {
+      QVERIFY(ChooseInFileDialog(dialog, QString::fromStdString(folder / "run.mtr")));
+    });
+    QVERIFY(frame.OnCommand(cmd::kOpen));
+    std::vector<std::string> reopened;
+    for (int i = 0; i < view.m_sampleList.Count(); ++i) {
+      reopened.push_back(view.m_sampleList.Line(i));
+    }
+    QCOMPARE(reopened, recorded);
+
+    // The preview shows as many pages as the view counts for the report.
+    PrintInfo counted;
+    counted.preview = true;
+    QVERIFY(view.OnPreparePrinting(counted));
+    int previewed = -1;
+    WhenModal([&](QWidget* dialog) {
+      if (auto* pages = dialog->findChild<QPrintPreviewWidget*>()) {
+        previewed = pages->pageCount();
+      }
+      static_cast<QDialog*>(dialog)->reject();
+    });
+    QVERIFY(frame.OnCommand(kPrintPreview));
+    QVERIFY(counted.maxPage >= 1);
+    QCOMPARE(previewed, counted.maxPage);
   }
 
   void newDocumentHasItsOwnViewAndClosingOneEndsTheProgram() {

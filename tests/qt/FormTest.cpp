@@ -4,7 +4,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +24,7 @@
 #include "qt/QtTimer.h"
 #include "qt/TemplateWidgets.h"
 #include "qt/ViewWidget.h"
+#include "support/ModalWindows.h"
 #include "support/TestFiles.h"
 #include "view/DialogTemplates.h"
 #include "view/Ids.h"
@@ -55,51 +55,6 @@ QString ShownText(QWidget* widget) {
   }
   return {};
 }
-
-// Runs `act` on the next modal window other than `previous`, once it is up; gives up after
-// ten seconds.
-void WhenModal(std::function<void(QWidget*)> act, QWidget* previous = nullptr) {
-  auto* poll = new QTimer;
-  auto polls = std::make_shared<int>(0);
-  QObject::connect(poll, &QTimer::timeout, [poll, polls, act, previous] {
-    QWidget* modal = QApplication::activeModalWidget();
-    const bool up = modal != nullptr && modal != previous && modal->isVisible();
-    if (up || ++*polls > 1000) {
-      poll->stop();
-      poll->deleteLater();
-    }
-    if (up) {
-      act(modal);
-    }
-  });
-  poll->start(10);
-}
-
-// Closes every modal window after a while, so that a test that fails to close one fails
-// rather than hangs.
-class ModalWatchdog {
- public:
-  ModalWatchdog() {
-    m_timer.setSingleShot(true);
-    QObject::connect(&m_timer, &QTimer::timeout, [] {
-      for (int i = 0; i < 10 && QApplication::activeModalWidget() != nullptr; ++i) {
-        if (QWidget* popup = QApplication::activePopupWidget()) {
-          popup->close();
-        }
-        // A message box without an Escape button ignores close(), but not reject().
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-          dialog->reject();
-        } else {
-          QApplication::activeModalWidget()->close();
-        }
-      }
-    });
-    m_timer.start(15000);
-  }
-
- private:
-  QTimer m_timer;
-};
 
 void Click(QWidget* parent, int id) {
   auto* button = parent->findChild<QAbstractButton*>(ControlObjectName(id));
@@ -248,13 +203,7 @@ class FormTest : public QObject {
     QStringList questions;
     // Choose `name` in the file dialog now up.
     const auto choose = [&folder](QWidget* modal, const std::string& name) {
-      auto* dialog = qobject_cast<QFileDialog*>(modal);
-      QVERIFY(dialog != nullptr);
-      // Typed over whatever the name field holds, then OK.
-      auto* nameField = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-      QVERIFY(nameField != nullptr);
-      nameField->setText(QString::fromStdString(folder / name));
-      static_cast<QDialog*>(dialog)->accept();
+      QVERIFY(ChooseInFileDialog(modal, QString::fromStdString(folder / name)));
     };
     // A missing file is asked about; No leads back to the dialog, where an existing one is
     // chosen.
