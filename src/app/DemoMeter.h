@@ -33,6 +33,8 @@ class DemoMeter {
   bool Start(std::string& error);
   // The next message the simulator sends is a waveform capture.
   void SendWaveform() { m_meter.RequestWaveform(); }
+  // The meter goes away as if its cable were pulled: its port reads as gone from then on.
+  void Unplug() { m_meter.Stop(); }
 
   // Valid after Start.
   SerialConnector& Connector() { return *m_connector; }

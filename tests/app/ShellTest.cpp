@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QScreen>
@@ -237,7 +238,7 @@ class ShellTest : public QObject {
     QCOMPARE(states(), QString("10011"));
   }
 
-  void aSavedRunOpensAgainAndPreviewsItsPages() {
+  void aRunCutShortIsKeptSavedOpenedAgainAndPreviewed() {
     DemoMeter meter;
     std::string error;
     QVERIFY2(meter.Start(error), error.c_str());
@@ -247,13 +248,25 @@ class ShellTest : public QObject {
     CKeloView& view = frame.ActiveView()->View();
     QVERIFY(frame.OnCommand(cmd::kStart));
     QTRY_VERIFY_WITH_TIMEOUT(view.m_sampleList.Count() >= 3, 5000);
-    QVERIFY(frame.OnCommand(cmd::kStop));
+    ModalWatchdog watchdog;
+    // A meter that goes away ends the run with a message and keeps what it recorded.
+    QStringList messages;
+    WhenModal([&](QWidget* box) {
+      messages << qobject_cast<QMessageBox*>(box)->text();
+      qobject_cast<QMessageBox*>(box)->accept();
+    });
+    const int listed = view.m_sampleList.Count();
+    meter.Unplug();
+    QTRY_COMPARE_WITH_TIMEOUT(messages.size(), 1, 5000);
+    QCOMPARE(messages.first(),
+             "Meter connection lost\n" + QString::fromStdString(meter.DevicePath()));
+    QCOMPARE(view.m_running, 0);
+    QVERIFY(view.m_sampleList.Count() >= listed);
     std::vector<std::string> recorded;
     for (int i = 0; i < view.m_sampleList.Count(); ++i) {
       recorded.push_back(view.m_sampleList.Line(i));
     }
 
-    ModalWatchdog watchdog;
     test::TempFolder folder;
     // The extension comes from the dialog.
     WhenModal([&](QWidget* dialog) {
