@@ -13,6 +13,7 @@
 #include "link/PortTable.h"
 #include "link/PosixSerialConnector.h"
 #include "platform/IniProfile.h"
+#include "qt/QtPrompter.h"
 #include "qt/ViewWidget.h"
 
 namespace volmograph::shell {
@@ -67,6 +68,7 @@ bool CKeloApp::MakeServices(ShellServices services) {
     return true;
   }
   const std::string settingsPath = DefaultProfilePath();
+  m_settingsProblem = IniProfile(settingsPath).ReadProblem();
   if (m_options.demo) {
     m_ownDemo = std::make_unique<DemoMeter>();
     m_demo = m_ownDemo.get();
@@ -110,7 +112,19 @@ bool CKeloApp::InitInstance() {
   m_frame->repaint();
   // Without a window manager the frame, mapped later, would cover the picture.
   CStartupPicture::RaiseShown();
+  ReportSettingsProblem();
   return true;
+}
+
+// Said once the window is up; the program goes on with what could be read.
+void CKeloApp::ReportSettingsProblem() {
+  if (m_settingsProblem.empty()) {
+    return;
+  }
+  QMetaObject::invokeMethod(
+      m_frame.get(),
+      [this] { QtPrompter(m_frame.get()).ShowMessage("Settings File Error!", m_settingsProblem); },
+      Qt::QueuedConnection);
 }
 
 int CKeloApp::Run() {

@@ -49,6 +49,7 @@ class CKeloApp : public CommandTarget {
   bool MakeServices(ShellServices services);
   void OnAppAbout();
   void OnFileOpenWithoutView();
+  void ReportSettingsProblem();
 
   std::unique_ptr<QApplication> m_qtApp;
   ShellOptions m_options;
@@ -58,6 +59,7 @@ class CKeloApp : public CommandTarget {
   DemoMeter* m_demo = nullptr;
   Profile* m_profile = nullptr;
   SerialConnector* m_serial = nullptr;
+  std::string m_settingsProblem;  // why the settings file could not be read in full
   std::unique_ptr<QObject> m_pictureFilter;
   std::unique_ptr<CMainFrame> m_frame;
   std::unique_ptr<PrintCommands> m_print;

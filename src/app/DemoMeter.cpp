@@ -1,6 +1,5 @@
 #include "app/DemoMeter.h"
 
-#include "files/FileAccess.h"
 #include "platform/IniProfile.h"
 #include "sim/MeterSimulator.h"
 #include "view/SettingTables.h"
@@ -53,17 +52,7 @@ bool DemoMeter::Start(std::string& error) {
 }
 
 std::unique_ptr<MemoryProfile> DemoProfile(const std::string& settingsPath) {
-  std::string text;
-  std::string error;
-  bool more = false;
-  if (!ReadFileHead(settingsPath, IniProfile::kMaxFileSize, text, error, &more)) {
-    text.clear();
-  } else if (more) {
-    // As the file itself is read: what lies past the cap, and a line it cuts, is absent.
-    const std::size_t lastLineEnd = text.find_last_of('\n');
-    text.erase(lastLineEnd == std::string::npos ? 0 : lastLineEnd + 1);
-  }
-  auto profile = std::make_unique<MemoryProfile>(text);
+  auto profile = std::make_unique<MemoryProfile>(IniProfile(settingsPath).Text());
   profile->WriteInt(kSectionSampling, kKeyCurrent, kSamplingChoices[0].storedCode);
   profile->WriteString(kSectionSampling, kKeyUseDisplay, kSamplingChoices[0].paneText);
   return profile;

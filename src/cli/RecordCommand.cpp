@@ -57,7 +57,11 @@ void ChoosePort(MemoryProfile& profile, const RecordOptions& options) {
 }
 
 MemoryProfile SettingsFor(const RecordOptions& options) {
-  MemoryProfile profile(IniProfile(DefaultProfilePath()).Text());
+  const IniProfile file(DefaultProfilePath());
+  if (const std::string problem = file.ReadProblem(); !problem.empty()) {
+    Say("settings file " + problem);
+  }
+  MemoryProfile profile(file.Text());
   ChoosePort(profile, options);
   return profile;
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string_view>
 
@@ -33,7 +34,12 @@ struct FileText {
   FileState state = FileState::Absent;
   std::string text;
   mode_t mode = 0;
+  std::string problem;  // why the file is Truncated or Unreadable
 };
+
+FileText UnreadableFile(std::string problem) {
+  return FileText{FileState::Unreadable, {}, 0, std::move(problem)};
+}
 
 // Reads at most kMaxFileSize bytes. O_NONBLOCK keeps a FIFO named as the profile from
 // blocking the program; it is then refused as not a regular file.
@@ -41,14 +47,12 @@ FileText ReadCapped(const std::string& path) {
   FileText file;
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
-    file.state = (errno == ENOENT || errno == ENOTDIR) ? FileState::Absent : FileState::Unreadable;
-    return file;
+    return (errno == ENOENT || errno == ENOTDIR) ? file : UnreadableFile(std::strerror(errno));
   }
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
-    file.state = FileState::Unreadable;
-    return file;
+    return UnreadableFile("not a regular file");
   }
   file.mode = info.st_mode & 07777;
   // Sized by the file, with one byte more to see it grow; settings are read often, and a
@@ -66,8 +70,9 @@ FileText ReadCapped(const std::string& path) {
       continue;
     }
     if (n < 0) {
+      const int error = errno;
       ::close(fd);
-      return FileText{FileState::Unreadable, {}, 0};
+      return UnreadableFile(std::strerror(error));
     }
     if (n == 0) {
       break;
@@ -81,6 +86,7 @@ FileText ReadCapped(const std::string& path) {
     got = file.text.rfind('\n', IniProfile::kMaxFileSize - 1);
     got = (got == std::string::npos) ? 0 : got + 1;
     file.state = FileState::Truncated;
+    file.problem = "larger than 1 MiB: only its start is read, and it is never rewritten";
   }
   file.text.resize(got);
   file.text.shrink_to_fit();
@@ -108,24 +114,33 @@ mode_t DefaultFileMode() {
 }
 
 // Writes `text` to a temporary file beside `target`, flushes it and renames it over `target`.
-bool ReplaceFile(const fs::path& target, std::string_view text, mode_t mode) {
+// Returns 0, or the error that stopped it.
+int ReplaceFile(const fs::path& target, std::string_view text, mode_t mode) {
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
   std::error_code error;
   fs::create_directories(folder, error);
   if (error) {
-    return false;
+    return error.value();
   }
   std::string name = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
   const int fd = ::mkstemp(name.data());
   if (fd < 0) {
-    return false;
+    return errno;
   }
-  bool ok = WriteAll(fd, text) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(name.c_str(), target.c_str()) == 0;
-  if (!ok) {
+  int failure = 0;
+  errno = 0;  // a short write without an error sets none
+  if (!WriteAll(fd, text) || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) {
+    failure = errno != 0 ? errno : EIO;
+  }
+  if (::close(fd) != 0 && failure == 0) {
+    failure = errno;
+  }
+  if (failure == 0 && ::rename(name.c_str(), target.c_str()) != 0) {
+    failure = errno;
+  }
+  if (failure != 0) {
     ::unlink(name.c_str());
-    return false;
+    return failure;
   }
   // Make the rename itself durable; a failure here no longer endangers the old file.
   const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -133,7 +148,7 @@ bool ReplaceFile(const fs::path& target, std::string_view text, mode_t mode) {
     ::fsync(dir);
     ::close(dir);
   }
-  return true;
+  return 0;
 }
 
 std::string HomeFolder() {
@@ -173,22 +188,39 @@ bool IniProfile::WriteString(const std::string& section, const std::string& key,
   const fs::path target = ResolveLinks(m_path);
   const FileText current = ReadCapped(target.string());
   if (current.state == FileState::Truncated || current.state == FileState::Unreadable) {
-    return false;
+    return FailWrite(current.problem);
   }
   // A file the user made read-only stays as it is, although the rename could replace it.
   if (current.state == FileState::Read && IsWriteProtected(target.string(), current.mode)) {
-    return false;
+    return FailWrite("the file is read-only");
   }
   IniDocument document(current.text);
   if (!document.Set(section, key, value)) {
-    return false;
+    return FailWrite("the setting cannot be stored there");
   }
   const std::string text = document.Text();
-  if (current.state == FileState::Read && text == current.text) {
-    return true;
-  }
   const mode_t mode = current.state == FileState::Read ? current.mode : DefaultFileMode();
-  return ReplaceFile(target, text, mode);
+  if (current.state != FileState::Read || text != current.text) {
+    if (const int error = ReplaceFile(target, text, mode); error != 0) {
+      return FailWrite(std::strerror(error));
+    }
+  }
+  m_writeFailure.clear();
+  return true;
+}
+
+bool IniProfile::FailWrite(const std::string& reason) {
+  m_writeFailure = m_path + ": " + reason;
+  return false;
+}
+
+std::string IniProfile::ReadProblem() const {
+  const FileText file = ReadCapped(m_path);
+  if (file.problem.empty()) {
+    return {};
+  }
+  return m_path + ": " + file.problem +
+         (file.state == FileState::Unreadable ? "; the defaults are used" : "");
 }
 
 std::string DefaultProfilePath() {

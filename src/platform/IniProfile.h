@@ -39,8 +39,16 @@ class IniProfile : public Profile {
   // A copy in a MemoryProfile lets a run change settings without touching the file.
   std::string Text() const;
 
+  // Why the file cannot be read in full, e.g. "PATH: Permission denied; the defaults are
+  // used"; empty when it can, or when there is no file yet.
+  std::string ReadProblem() const;
+  std::string WriteFailure() const override { return m_writeFailure; }
+
  private:
+  bool FailWrite(const std::string& reason);
+
   std::string m_path;
+  std::string m_writeFailure;
 };
 
 // Where the settings live: $VOLMOGRAPH_INI when set and not empty, else

@@ -29,6 +29,9 @@ class MemoryProfile : public Profile {
   std::string Text() const { return m_document.Text(); }
   // With false, every write fails as on a read-only disk and changes nothing.
   void SetWritable(bool writable) { m_writable = writable; }
+  std::string WriteFailure() const override {
+    return m_writable ? std::string() : std::string("the settings are read-only");
+  }
   // Writes asked for so far, failed ones included.
   int WriteCount() const { return m_writeCount; }
 

@@ -16,6 +16,8 @@ class Profile {
   virtual bool WriteInt(const std::string& section, const std::string& key, int value) = 0;
   virtual bool WriteString(const std::string& section, const std::string& key,
                            const std::string& value) = 0;
+  // Why the last write did not reach the store; empty when it did.
+  virtual std::string WriteFailure() const { return {}; }
 };
 
 }  // namespace volmograph

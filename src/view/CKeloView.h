@@ -190,6 +190,7 @@ class CKeloView {
   void TrackExtremes(float& max, float& min, char (&maxText)[10], char (&minText)[10], int maxId,
                      int minId);
   void SetStatusPane(int paneId, const std::string& text);
+  void ReportSettingNotSaved(bool written);
   void ShowGraph(int mode);
   void OnFileOpen();
   void OnFileSave();

@@ -1,5 +1,6 @@
 // The Setup menu: sampling interval, dB reference impedance, serial port, and the graph
-// window. Each choice takes effect at once and is written to the profile at once.
+// window. Each choice takes effect at once and is written to the profile at once; a write
+// that fails is reported, and the choice still holds for this run.
 
 #include "view/CCommPortDlg.h"
 #include "view/CKeloView.h"
@@ -18,13 +19,15 @@ void CKeloView::OnSamplingTime(int commandId) {
     // The running countdown finishes its period and reloads with the new count.
     m_meter.m_reloadTicks = choice.ticks;
     m_comSettings.m_samplingTicks = choice.ticks;
-    m_platform.profile.WriteInt(kSectionSampling, kKeyCurrent, choice.storedCode);
-    m_platform.profile.WriteString(kSectionSampling, kKeyUseDisplay, choice.paneText);
+    bool written = m_platform.profile.WriteInt(kSectionSampling, kKeyCurrent, choice.storedCode);
+    written = m_platform.profile.WriteString(kSectionSampling, kKeyUseDisplay, choice.paneText) &&
+              written;
     SetStatusPane(pane::kSamplingTime, choice.paneText);
     for (int& flag : m_samplingCheck) {
       flag = 0;
     }
     m_samplingCheck[choice.checkIndex] = 1;
+    ReportSettingNotSaved(written);
     return;
   }
 }
@@ -32,7 +35,7 @@ void CKeloView::OnSamplingTime(int commandId) {
 void CKeloView::OnSampling50ms() {
   m_meter.m_reloadTicks = 1;
   m_comSettings.m_samplingTicks = 1;
-  m_platform.profile.WriteInt(kSectionSampling, kKeyCurrent, 1);
+  ReportSettingNotSaved(m_platform.profile.WriteInt(kSectionSampling, kKeyCurrent, 1));
 }
 
 void CKeloView::OnDbReference(int commandId) {
@@ -43,12 +46,13 @@ void CKeloView::OnDbReference(int commandId) {
   m_dbRefOhm = kDbReferenceChoices[index].ohm;
   m_dbRefKOhm = kDbReferenceChoices[index].kiloOhm;
   ShowDbReference();
-  m_platform.profile.WriteInt(kSectionDb, kKeyRef, m_dbRefOhm);
+  const bool written = m_platform.profile.WriteInt(kSectionDb, kKeyRef, m_dbRefOhm);
   SetStatusPane(pane::kDbReference, Format("%4d Ohm", m_dbRefOhm));
   for (int& flag : m_dbRefCheck) {
     flag = 0;
   }
   m_dbRefCheck[index] = 1;
+  ReportSettingNotSaved(written);
 }
 
 void CKeloView::OnCommPort() {
@@ -58,9 +62,19 @@ void CKeloView::OnCommPort() {
   }
   m_comSettings.m_portIndex = dialog.m_portIndex;
   m_meter.m_portIndex = dialog.m_portIndex;
-  m_platform.profile.WriteInt(kSectionComm, kKeyPort, m_comSettings.m_portIndex);
+  const bool written =
+      m_platform.profile.WriteInt(kSectionComm, kKeyPort, m_comSettings.m_portIndex);
   SetStatusPane(pane::kPort,
                 Format("COM %1lld", static_cast<long long>(m_comSettings.m_portIndex) + 1));
+  ReportSettingNotSaved(written);
+}
+
+// Said after the choice has taken effect, so the message never stands between the user and
+// what was chosen.
+void CKeloView::ReportSettingNotSaved(bool written) {
+  if (!written) {
+    m_platform.prompter.ShowMessage("Settings Save Error!", m_platform.profile.WriteFailure());
+  }
 }
 
 void CKeloView::OnStartEnd() {

@@ -1,5 +1,7 @@
+#include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMessageBox>
 #include <QProcess>
 #include <QShortcut>
 #include <QStatusBar>
@@ -20,6 +22,8 @@
 #include "app/ToolbarIcons.h"
 #include "platform/MemoryProfile.h"
 #include "platform/ScriptedSerial.h"
+#include "qt/ViewWidget.h"
+#include "support/ModalWindows.h"
 #include "view/Ids.h"
 
 namespace volmograph::shell {
@@ -157,6 +161,32 @@ class ShellPartsTest : public QObject {
     QVERIFY(frame.OnCommand(kAppExit));
     QVERIFY(!frame.isVisible());
     QCOMPARE(profile.WriteCount(), writesBefore);  // nothing is saved at shutdown
+  }
+
+  void anUnreadableSettingsFileIsSaidOnceTheWindowIsUp() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("volmograph.ini"));
+    QVERIFY(QDir().mkdir(path));  // a folder where the file should be
+    qputenv("VOLMOGRAPH_INI", path.toLocal8Bit());
+    int argc = 1;
+    char name[] = "volmograph";
+    char* argv[] = {name, nullptr};
+    ShellOptions options;
+    options.splash = false;
+    CKeloApp app(argc, argv, options, ShellServices{});
+    QStringList messages;
+    WhenModal([&](QWidget* box) {
+      messages << qobject_cast<QMessageBox*>(box)->text();
+      qobject_cast<QMessageBox*>(box)->accept();
+    });
+    const bool started = app.InitInstance();
+    qunsetenv("VOLMOGRAPH_INI");
+    QVERIFY(started);
+    QVERIFY(messages.isEmpty());  // not before the window is up
+    QTRY_COMPARE(messages.size(), 1);
+    QCOMPARE(messages.first(),
+             "Settings File Error!\n" + path + ": not a regular file; the defaults are used");
+    QCOMPARE(app.MainFrame()->ActiveView()->View().m_dbRefOhm, 600);
   }
 
   void scriptsRunAndRefuseWhatTheyCannotDo() {

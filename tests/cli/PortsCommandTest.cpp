@@ -46,6 +46,17 @@ TEST(PortsCommand, ShowsTheMappingOfTheSettingsFileWithoutWritingIt) {
   EXPECT_TRUE(Has(fresh.out, absent + " (no such file yet)")) << fresh.out;
   EXPECT_TRUE(Has(fresh.out, "  COM2    /dev/ttyS1")) << fresh.out;
   EXPECT_FALSE(std::filesystem::exists(absent));
+  EXPECT_FALSE(Has(fresh.out, "cannot be read")) << fresh.out;
+
+  const std::string folderNamed = folder / "folder.ini";
+  std::filesystem::create_directory(folderNamed);
+  ::setenv("VOLMOGRAPH_INI", folderNamed.c_str(), 1);
+  const CliResult unreadable = RunCli("ports");
+  ::unsetenv("VOLMOGRAPH_INI");
+  EXPECT_EQ(unreadable.status, 0) << unreadable.err;
+  EXPECT_TRUE(Has(unreadable.out, "  It cannot be read in full: " + folderNamed +
+                                      ": not a regular file; the defaults are used\n"))
+      << unreadable.out;
 }
 
 TEST(PortsCommand, HelpAndUsage) {

@@ -48,7 +48,10 @@ TEST(IniProfile, FourSettingsRoundTripThroughAReadableFile) {
   {
     IniProfile profile(path);
     ExpectDefaults(profile);
+    EXPECT_EQ(profile.ReadProblem(), "");  // not made yet is no problem
+    EXPECT_FALSE(profile.WriteString("COMM", "Po=rt", "2"));
     EXPECT_TRUE(profile.WriteInt("COMM", "Port", 2));
+    EXPECT_EQ(profile.WriteFailure(), "");  // a write that succeeds clears the last failure
     EXPECT_TRUE(profile.WriteInt("Db", "Ref", 75));
     EXPECT_TRUE(profile.WriteInt("Sampling Time", "Current", 200));
     EXPECT_TRUE(profile.WriteString("Sampling Time", "Use display", " 10 SEC"));
@@ -179,6 +182,7 @@ TEST_F(ProfileWriteFailure, DiskFullMidWrite) {
   ::setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_FALSE(written);
+  EXPECT_EQ(profile.WriteFailure(), m_path + ": File too large");
   ExpectUntouched();
 }
 
@@ -206,6 +210,8 @@ TEST_F(ProfileWriteFailure, ReadOnlyFile) {
   ASSERT_EQ(::chmod(m_path.c_str(), 0444), 0);
   IniProfile profile(m_path);
   EXPECT_FALSE(profile.WriteInt("COMM", "Port", 0));
+  EXPECT_EQ(profile.WriteFailure(), m_path + ": the file is read-only");
+  EXPECT_EQ(profile.ReadProblem(), "");  // it still reads
   ExpectUntouched();
 }
 
@@ -222,6 +228,7 @@ TEST(IniProfile, FolderThatCannotBeCreatedFailsTheWrite) {
   IniProfile profile(folder / "blocker/volmograph.ini");
   ExpectDefaults(profile);
   EXPECT_FALSE(profile.WriteInt("COMM", "Port", 2));
+  EXPECT_EQ(profile.WriteFailure(), folder / "blocker/volmograph.ini: Not a directory");
   EXPECT_EQ(ReadFile(folder / "blocker"), "not a folder");
 }
 
@@ -260,6 +267,11 @@ TEST(IniProfile, NonFilesGiveDefaultsAndAreNeverReplaced) {
   ExpectDefaults(fromFolder);
   EXPECT_FALSE(fromFolder.WriteInt("COMM", "Port", 2));
   EXPECT_TRUE(std::filesystem::is_directory(folder / "dir.ini"));
+  for (const IniProfile* profile : {&fromFifo, &fromFolder}) {
+    EXPECT_EQ(profile->ReadProblem(),
+              profile->Path() + ": not a regular file; the defaults are used");
+    EXPECT_EQ(profile->WriteFailure(), profile->Path() + ": not a regular file");
+  }
 }
 
 TEST(IniProfile, HugeFileIsReadUpToTheCapAndNeverRewritten) {
@@ -271,6 +283,8 @@ TEST(IniProfile, HugeFileIsReadUpToTheCapAndNeverRewritten) {
   IniProfile profile(path);
   EXPECT_EQ(profile.GetInt("COMM", "Port", 1), 3);
   EXPECT_FALSE(profile.WriteInt("COMM", "Port", 0));
+  EXPECT_EQ(profile.ReadProblem(),
+            path + ": larger than 1 MiB: only its start is read, and it is never rewritten");
   EXPECT_EQ(std::filesystem::file_size(path), 100'000'000u);
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"volmograph.ini"});
 }

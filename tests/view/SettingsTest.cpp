@@ -2,6 +2,7 @@
 // once, shown in the status bar and checked in the menu.
 
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -111,6 +112,27 @@ TEST_F(ViewSettingsFile, ChoicesSurviveARestart) {
   EXPECT_EQ(again.V().m_dbRefKOhm, 0.002f);
   EXPECT_EQ(Pane(again, pane::kDbReference), "   2 Ohm");
   EXPECT_EQ(Pane(again, pane::kPort), "COM 3");
+}
+
+TEST_F(ViewSettingsFile, AChoiceThatCannotBeSavedIsToldAndStillHolds) {
+  const std::string original = "[COMM]\nPort=0\n";
+  test::WriteFile(Path(), original);
+  ASSERT_EQ(::chmod(Path().c_str(), 0444), 0);
+  IniProfile ini(Path());
+  ViewRig rig(ini);
+  rig.Hp().m_dialogs.ScriptCommPort({1015}, true);
+  for (const int command : {cmd::kSampling250ms, cmd::kSampling50ms, kDb2, cmd::kCommPort}) {
+    SCOPED_TRACE(command);
+    rig.Command(command);
+    ASSERT_EQ(rig.Messages().size(), 1u);
+    EXPECT_EQ(rig.Messages()[0].text, "Settings Save Error!");
+    EXPECT_EQ(rig.Messages()[0].detail, Path() + ": the file is read-only");
+    rig.Hp().m_prompter.Clear();
+  }
+  EXPECT_EQ(rig.V().m_meter.m_reloadTicks, 1);
+  EXPECT_EQ(rig.V().m_dbRefOhm, 2);
+  EXPECT_EQ(Pane(rig, pane::kPort), "COM 3");
+  EXPECT_EQ(test::ReadFile(Path()), original);
 }
 
 TEST(ViewSettings, PaneTextsKeepTheirWidth) {
