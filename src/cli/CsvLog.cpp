@@ -7,25 +7,11 @@
 
 #include "files/FileAccess.h"
 #include "files/SampleCsv.h"
+#include "platform/FullIo.h"
 
 namespace volmograph::cli {
 
 namespace {
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) {
-      continue;
-    }
-    if (n <= 0) {
-      errno = n == 0 ? EIO : errno;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
 
 // Pipes and terminals cannot be synced and need not be.
 bool SyncData(int fd) {
@@ -64,7 +50,7 @@ bool CsvLog::Write(std::string_view row) {
   }
   std::string bytes(row);
   bytes += kCsvLineEnd;
-  if (!WriteAll(m_fd, bytes) || !SyncData(m_fd)) {
+  if (!WriteFully(m_fd, bytes) || !SyncData(m_fd)) {
     m_error = SystemErrorText(errno);
     return false;
   }

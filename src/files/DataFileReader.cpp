@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "files/FileAccess.h"
+#include "platform/FullIo.h"
 
 namespace volmograph {
 

@@ -10,27 +10,11 @@
 #include <system_error>
 
 #include "platform/FileReplacement.h"
+#include "platform/FullIo.h"
 
 namespace volmograph {
 
 namespace {
-
-bool WriteFully(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) {
-      continue;
-    }
-    if (n <= 0) {
-      if (n == 0) {
-        errno = EIO;  // no progress and no reason given: do not spin
-      }
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
 
 // Creates a new, uniquely named file beside `folder`/`base`; -1 with errno set on failure.
 int CreateTemporary(const std::string& folder, const std::string& base, std::string& temp) {
@@ -56,24 +40,6 @@ void SyncFolder(const std::string& folder) {
 }
 
 }  // namespace
-
-long ReadFully(int fd, char* buffer, std::size_t capacity) {
-  std::size_t got = 0;
-  while (got < capacity) {
-    ssize_t n = ::read(fd, buffer + got, capacity - got);
-    if (n < 0 && errno == EINTR) {
-      continue;
-    }
-    if (n < 0) {
-      return -1;
-    }
-    if (n == 0) {
-      break;
-    }
-    got += static_cast<std::size_t>(n);
-  }
-  return static_cast<long>(got);
-}
 
 std::string SystemErrorText(int errnum) {
   return std::error_code(errnum, std::generic_category()).message();

@@ -12,10 +12,6 @@ namespace volmograph {
 // The system's text for an errno value, e.g. "No space left on device".
 std::string SystemErrorText(int errnum);
 
-// Reads until `capacity` bytes or the end of the file, retrying short and interrupted
-// reads: the count, or -1 with errno set.
-long ReadFully(int fd, char* buffer, std::size_t capacity);
-
 // Opens `path` for reading. Only a regular file is accepted ("Not a regular file"
 // otherwise): a FIFO or a device named in the Open dialog must not hang or flood the
 // program. Returns the descriptor, or -1 with `error` set.

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "files/FileAccess.h"
+#include "platform/FullIo.h"
 
 namespace volmograph {
 

@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "platform/FileReplacement.h"
+#include "platform/FullIo.h"
 #include "platform/IniDocument.h"
 
 namespace volmograph {
@@ -93,20 +94,6 @@ FileText ReadCapped(const std::string& path) {
   return file;
 }
 
-bool WriteAll(int fd, std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t n = ::write(fd, text.data(), text.size());
-    if (n < 0 && errno == EINTR) {
-      continue;
-    }
-    if (n <= 0) {
-      return false;
-    }
-    text.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
 mode_t DefaultFileMode() {
   const mode_t mask = ::umask(0);
   ::umask(mask);
@@ -128,9 +115,8 @@ int ReplaceFile(const fs::path& target, std::string_view text, mode_t mode) {
     return errno;
   }
   int failure = 0;
-  errno = 0;  // a short write without an error sets none
-  if (!WriteAll(fd, text) || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) {
-    failure = errno != 0 ? errno : EIO;
+  if (!WriteFully(fd, text) || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) {
+    failure = errno;
   }
   if (::close(fd) != 0 && failure == 0) {
     failure = errno;
