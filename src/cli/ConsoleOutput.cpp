@@ -24,7 +24,8 @@ void ConsolePrompter::ShowMessage(const std::string& text, const std::string& de
   } else if (detail.empty()) {
     std::fprintf(stderr, "volmograph-cli: %s\n", text.c_str());
   } else {
-    std::fprintf(stderr, "volmograph-cli: %s (%s)\n", text.c_str(), Cp1252ToUtf8(detail).c_str());
+    std::fprintf(stderr, "volmograph-cli: %s (%s)\n", text.c_str(),
+                 SystemTextToUtf8(detail).c_str());
   }
 }
 

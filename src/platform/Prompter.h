@@ -6,7 +6,8 @@
 namespace volmograph {
 
 // Message boxes. Every message the system shows has a fixed English text; `detail`
-// is an optional second, informative line (the reason a port failed, a device name).
+// is an optional second, informative line from the system (the reason a port failed, a
+// device or file name), in UTF-8.
 class Prompter {
  public:
   virtual ~Prompter() = default;

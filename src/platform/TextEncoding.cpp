@@ -77,7 +77,57 @@ std::string Convert(std::string_view text, const HighTable& high) {
   return out;
 }
 
+// The length of the well-formed UTF-8 sequence at text[at], or 0 if there is none: overlong
+// forms, surrogates and code points past U+10FFFF are not well-formed.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
+  const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byteAt(at);
+  std::size_t length = 0;
+  char32_t cp = 0;
+  char32_t smallest = 0;
+  if (lead < 0x80) {
+    return 1;
+  } else if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, cp = lead & 0x1F, smallest = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, cp = lead & 0x0F, smallest = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, cp = lead & 0x07, smallest = 0x10000;
+  } else {
+    return 0;
+  }
+  if (text.size() - at < length) {
+    return 0;
+  }
+  for (std::size_t i = at + 1; i < at + length; ++i) {
+    if ((byteAt(i) & 0xC0) != 0x80) {
+      return 0;
+    }
+    cp = (cp << 6) | (byteAt(i) & 0x3F);
+  }
+  const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
+  return cp < smallest || cp > 0x10FFFF || surrogate ? 0 : length;
+}
+
 }  // namespace
+
+std::string SystemTextToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = Utf8SequenceLength(text, at);
+    if (length == 0) {
+      return Cp1252ToUtf8(text);
+    }
+    if (length == 1) {
+      AppendUtf8(out, CodePoint(static_cast<std::uint8_t>(text[at]), kCp1252));
+    } else {
+      out.append(text.substr(at, length));
+    }
+    at += length;
+  }
+  return out;
+}
 
 std::string Cp1253ToUtf8(std::string_view text) {
   return Convert(text, kCp1253);

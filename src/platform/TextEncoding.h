@@ -21,6 +21,11 @@ std::string Cp1253ToUtf8(std::string_view text);
 // Code page 1252 (Western European).
 std::string Cp1252ToUtf8(std::string_view text);
 
+// Text from the system (file and device paths, error reasons), which is UTF-8 here. Control
+// characters are made visible as above; text that is not well-formed UTF-8 (a name made
+// under another locale) is shown as code page 1252 rather than dropped.
+std::string SystemTextToUtf8(std::string_view text);
+
 // The longest prefix of the UTF-8 text `text` of at most `maxBytes` bytes that does not
 // split a character: a cut inside a multi-byte sequence moves back to its lead byte. Bytes
 // that are not UTF-8 are cut where they stand.

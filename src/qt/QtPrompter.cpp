@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "platform/TextEncoding.h"
 #include "qt/ByteText.h"
 #include "qt/DialogColours.h"
 
@@ -15,7 +16,7 @@ void QtPrompter::ShowMessage(const std::string& text, const std::string& detail)
   }
   QString message = DecodeBytes(text);
   if (!detail.empty()) {
-    message += QLatin1Char('\n') + DecodeBytes(detail);
+    message += QLatin1Char('\n') + QString::fromStdString(SystemTextToUtf8(detail));
   }
   QMessageBox box(QMessageBox::Warning, QStringLiteral("Volmograph"), message, QMessageBox::Ok,
                   parent);

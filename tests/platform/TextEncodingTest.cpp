@@ -55,5 +55,25 @@ TEST(TextEncoding, EveryByteGivesOneCharacterWithoutControls) {
   }
 }
 
+TEST(TextEncoding, SystemTextIsUtf8UnlessItIsNot) {
+  const struct {
+    std::string in;
+    std::string out;
+  } cases[] = {
+      {"/home/j\xC3\xBCrgen/log.mtr: Permission denied", "/home/jürgen/log.mtr: Permission denied"},
+      {"/dev/\xF0\x9F\x93\x9F", "/dev/📟"},
+      {"line\none\x1B[2J\x7F", "line␊one␛[2J␡"},
+      // Not well-formed UTF-8: a Latin-1 name, an overlong slash, a surrogate, a cut sequence.
+      {"/tmp/caf\xE9.mtr", "/tmp/café.mtr"},
+      {"\xC0\xAF", "À¯"},
+      {"\xED\xA0\x80", "í\u00A0€"},
+      {"\xC3\xBC\xE2\x82", "Ã¼â‚"},
+      {"\xF5\x80\x80\x80", "õ€€€"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SystemTextToUtf8(c.in), c.out) << c.in;
+  }
+}
+
 }  // namespace
 }  // namespace volmograph
