@@ -109,7 +109,45 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
   return cp < smallest || cp > 0x10FFFF || surrogate ? 0 : length;
 }
 
+char32_t DecodeSequence(std::string_view sequence) {
+  const auto lead = static_cast<unsigned char>(sequence[0]);
+  if (sequence.size() == 1) {
+    return lead;
+  }
+  char32_t cp = lead & (0x7F >> sequence.size());
+  for (std::size_t i = 1; i < sequence.size(); ++i) {
+    cp = (cp << 6) | (static_cast<unsigned char>(sequence[i]) & 0x3F);
+  }
+  return cp;
+}
+
+char Cp1252Byte(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+    return static_cast<char>(cp);
+  }
+  for (int b = 0x80; b < 0xA0; ++b) {
+    if (kCp1252[b - 0x80] == cp && cp != 0xFFFD) {
+      return static_cast<char>(b);
+    }
+  }
+  return '?';
+}
+
 }  // namespace
+
+std::string Utf8ToCp1252(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = Utf8SequenceLength(text, at);
+    if (length == 0) {
+      return std::string(text);
+    }
+    out += Cp1252Byte(DecodeSequence(text.substr(at, length)));
+    at += length;
+  }
+  return out;
+}
 
 std::string SystemTextToUtf8(std::string_view text) {
   std::string out;

@@ -26,6 +26,11 @@ std::string Cp1252ToUtf8(std::string_view text);
 // under another locale) is shown as code page 1252 rather than dropped.
 std::string SystemTextToUtf8(std::string_view text);
 
+// A name from the system (UTF-8) as the code page 1252 bytes that the core prints: a
+// character the page lacks becomes '?'. Text that is not well-formed UTF-8 is taken to be in
+// the code page already and kept as it is.
+std::string Utf8ToCp1252(std::string_view text);
+
 // The longest prefix of the UTF-8 text `text` of at most `maxBytes` bytes that does not
 // split a character: a cut inside a multi-byte sequence moves back to its lead byte. Bytes
 // that are not UTF-8 are cut where they stand.

@@ -44,7 +44,8 @@ void QtStatusBar::SetPane(int id, const std::string& text) {
   }
   auto& [label, bytes] = found->second;
   bytes = text;
-  const QString shown = QString::fromStdString(Cp1252ToUtf8(text));
+  // The file-name pane holds a name from the system; the other panes are plain ASCII.
+  const QString shown = QString::fromStdString(SystemTextToUtf8(text));
   label->setText(shown);
   label->setToolTip(shown);
   // The framework repaints a pane the moment it is set.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "platform/TextEncoding.h"
 #include "print/GraphReport.h"
 #include "print/PageCount.h"
 #include "print/PicturePrintout.h"
@@ -30,7 +31,8 @@ void CKeloView::OnPrint(Canvas& dc, int page) {
     return;
   }
   const std::vector<std::string> lines = ReadListLines();
-  const ReportSource source{lines, m_szFileName, m_linesPerPage};
+  const std::string fileName = Utf8ToCp1252(m_szFileName);
+  const ReportSource source{lines, fileName, m_linesPerPage};
   std::optional<ReportValues> values;
   if (m_displayMode == 3 || m_displayMode == 4) {
     const GraphKind kind = m_displayMode == 4 ? GraphKind::Bar : GraphKind::Line;

@@ -268,17 +268,19 @@ class ShellTest : public QObject {
     }
 
     test::TempFolder folder;
-    // The extension comes from the dialog.
+    // The extension comes from the dialog; the name is not ASCII.
+    const std::string name = "m\xC3\xABssung";
     WhenModal([&](QWidget* dialog) {
-      QVERIFY(ChooseInFileDialog(dialog, QString::fromStdString(folder / "run")));
+      QVERIFY(ChooseInFileDialog(dialog, QString::fromStdString(folder / name)));
     });
     QVERIFY(frame.OnCommand(kFileSave));
-    QCOMPARE(folder.Names(), std::vector<std::string>{"run.mtr"});
+    QCOMPARE(folder.Names(), std::vector<std::string>{name + ".mtr"});
     view.m_sampleList.Clear();
     WhenModal([&](QWidget* dialog) {
-      QVERIFY(ChooseInFileDialog(dialog, QString::fromStdString(folder / "run.mtr")));
+      QVERIFY(ChooseInFileDialog(dialog, QString::fromStdString(folder / (name + ".mtr"))));
     });
     QVERIFY(frame.OnCommand(cmd::kOpen));
+    QCOMPARE(frame.StatusPanes()->Panes().front()->text(), QStringLiteral("m\u00EBssung.mtr"));
     std::vector<std::string> reopened;
     for (int i = 0; i < view.m_sampleList.Count(); ++i) {
       reopened.push_back(view.m_sampleList.Line(i));

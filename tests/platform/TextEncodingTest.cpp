@@ -75,5 +75,17 @@ TEST(TextEncoding, SystemTextIsUtf8UnlessItIsNot) {
   }
 }
 
+TEST(TextEncoding, SystemNamesBecomeCodePage1252) {
+  for (int b = 0x20; b < 0x100; ++b) {
+    const std::string byte(1, static_cast<char>(b));
+    if (b != 0x7F && Cp1252ToUtf8(byte) != "\uFFFD") {
+      EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(byte)), byte) << b;
+    }
+  }
+  EXPECT_EQ(Utf8ToCp1252("\xE6\x97\xA5\xE6\x9C\xAC-\xCE\xA9.mtr"), "?" "?-?.mtr");
+  EXPECT_EQ(Utf8ToCp1252("\xEF\xBF\xBD"), "?");           // U+FFFD is no byte of the page
+  EXPECT_EQ(Utf8ToCp1252("caf\xE9.mtr"), "caf\xE9.mtr");  // already single-byte
+}
+
 }  // namespace
 }  // namespace volmograph

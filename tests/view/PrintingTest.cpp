@@ -63,21 +63,25 @@ TEST_F(ViewPrinting, EachModePrintsItsReportAndKeepsWhatItRead) {
     rig.Hp().m_list.Add(GraphLine("DCV", Volts(i * 0.01)));
   }
   CKeloView& view = rig.V();
-  std::snprintf(view.m_szFileName, sizeof view.m_szFileName, "%s", "a.mtr");
+  // The title is the system's UTF-8; the header prints code page 1252.
+  std::snprintf(view.m_szFileName, sizeof view.m_szFileName, "%s", "m\xC3\xABssung.mtr");
   view.m_graphFirst = 10;
   view.m_graphLast = 40;
   const std::vector<std::string> lines(rig.Lines().begin(), rig.Lines().end());
   for (int mode : {1, 4}) {
     view.m_displayMode = mode;
-    RecordingCanvas expected;
-    StartReportPage(expected);
-    if (mode == 1) {
-      PrintTextReport(expected, {lines, "a.mtr", 45}, 2);
-    } else {
-      PrintGraphReport(expected, {lines, "a.mtr", 45}, {10, 40}, GraphKind::Bar, 2);
+    for (int page : {1, 2}) {
+      RecordingCanvas expected;
+      StartReportPage(expected);
+      const ReportSource source{lines, "m\xEBssung.mtr", 45};
+      if (mode == 1) {
+        PrintTextReport(expected, source, page);
+      } else {
+        PrintGraphReport(expected, source, {10, 40}, GraphKind::Bar, page);
+      }
+      PrintPageFooter(expected, page);
+      EXPECT_EQ(Print(page), expected.Operations()) << "mode " << mode << " page " << page;
     }
-    PrintPageFooter(expected, 2);
-    EXPECT_EQ(Print(2), expected.Operations()) << "mode " << mode;
   }
   EXPECT_EQ(view.m_recordedLines, 30);  // the graph window's lines
   EXPECT_EQ(view.m_plotValues[39], 0.39f);
