@@ -44,7 +44,7 @@ bool FileView::Open(const std::string& path, std::string& error) {
 std::string MessageLine(const RecordingPrompter::Message& message) {
   std::string line = Cp1252ToUtf8(message.text);
   if (!message.detail.empty()) {
-    line += ": " + Cp1252ToUtf8(message.detail);
+    line += ": " + SystemTextToUtf8(message.detail);
   }
   return line;
 }
