@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -76,6 +77,10 @@ bool CMainFrame::OnCreate() {
   resize(kStartSize);
   CentreOnDesktop();
   m_statusTimer = startTimer(kStatusTimerMs);
+  // The toolbar was brought up to date whenever the message queue ran empty; the moment
+  // the event loop is about to wait is that moment, so a run that a tick ended shows at once.
+  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+          &CMainFrame::UpdateToolbar);
   setWindowTitle(QStringLiteral("Volmograph"));
   return true;
 }
@@ -142,6 +147,7 @@ bool CMainFrame::NewDocument() {
   window->setAttribute(Qt::WA_DeleteOnClose);
   // No title of its own: maximised, the window adds nothing to the frame's "Volmograph".
   window->setWindowTitle(QString());
+  UseDocumentCloseKey(*window);
   connect(window, &QObject::destroyed, this, [this, window] { DocumentWindowClosed(window); });
   m_documents[window] = std::move(document);
   window->showMaximized();
@@ -149,6 +155,17 @@ bool CMainFrame::NewDocument() {
   ShowMenusFor(true);
   UpdateToolbar();
   return true;
+}
+
+// Closing a document window ends the program, so the desktop's Ctrl+W, which the window's
+// own Close would answer to, is no key of it; the frame's Ctrl+F4 closes the current one.
+void CMainFrame::UseDocumentCloseKey(QMdiSubWindow& window) {
+  const QList<QKeySequence> closeKeys = QKeySequence::keyBindings(QKeySequence::Close);
+  for (QAction* action : window.systemMenu()->actions()) {
+    if (!action->shortcuts().isEmpty() && action->shortcuts() == closeKeys) {
+      action->setShortcuts({});
+    }
+  }
 }
 
 void CMainFrame::ViewDestroyed() {
@@ -247,6 +264,9 @@ CommandState CMainFrame::QueryCommand(int id) {
 }
 
 void CMainFrame::UpdateToolbar() {
+  if (m_shuttingDown) {
+    return;
+  }
   for (QAction* action : m_toolbarActions) {
     const CommandState state = QueryCommand(action->data().toInt());
     action->setEnabled(state.enabled);
@@ -255,7 +275,6 @@ void CMainFrame::UpdateToolbar() {
 
 void CMainFrame::timerEvent(QTimerEvent* event) {
   if (event->timerId() == m_statusTimer) {
-    UpdateToolbar();
     statusBar()->update();
   }
 }

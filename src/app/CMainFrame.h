@@ -73,7 +73,7 @@ class CMainFrame : public QMainWindow {
   const std::vector<QMenu*>& NoDocumentMenus() const { return m_menu2; }
   const std::vector<QMenu*>& DocumentMenus() const { return m_menu3; }
 
-  // The idle-time update of the toolbar's buttons (also run by the status-bar timer).
+  // The idle-time update of the toolbar's buttons: whenever the event loop is about to wait.
   void UpdateToolbar();
 
  protected:
@@ -91,6 +91,7 @@ class CMainFrame : public QMainWindow {
 
   bool CreateToolBar();
   bool CreateStatusBar();
+  void UseDocumentCloseKey(QMdiSubWindow& window);
   void CentreOnDesktop();
   bool OnFrameCommand(int id);
   void DocumentWindowClosed(QMdiSubWindow* window);

@@ -1,6 +1,8 @@
 // The frame's menus 2 and 3, the recent-file entries and the accelerator table.
 
 #include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
@@ -39,12 +41,6 @@ void CMainFrame::BuildMenus() {
   }
   for (const MenuNode& popup : DocumentMenu(m_demo)) {
     m_menu3.push_back(BuildMenu(popup, this));
-  }
-  for (QMenu* menu : m_menu2) {
-    menuBar()->addMenu(menu);
-  }
-  for (QMenu* menu : m_menu3) {
-    menuBar()->addMenu(menu);
   }
   ShowMenusFor(false);
 }
@@ -100,6 +96,13 @@ void CMainFrame::BuildAccelerators() {
     // nothing, so they reach no control either.
     connect(shortcut, &QShortcut::activated, this, [this, id] { OnCommand(id); });
   }
+  // The key that closes a document window, as the window's own menu would have it.
+  auto* closeDocument = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
+  connect(closeDocument, &QShortcut::activated, this, [this] {
+    if (QMdiSubWindow* window = m_mdiArea->currentSubWindow()) {
+      window->close();
+    }
+  });
 }
 
 void CMainFrame::UpdateMenu(QMenu& menu) {
@@ -117,11 +120,16 @@ void CMainFrame::UpdateMenu(QMenu& menu) {
 }
 
 void CMainFrame::ShowMenusFor(bool documentOpen) {
-  for (QMenu* menu : m_menu2) {
-    menu->menuAction()->setVisible(!documentOpen);
+  const std::vector<QMenu*>& shown = documentOpen ? m_menu3 : m_menu2;
+  const QList<QAction*> inBar = menuBar()->actions();
+  if (!inBar.isEmpty() && inBar.front() == shown.front()->menuAction()) {
+    return;
   }
-  for (QMenu* menu : m_menu3) {
-    menu->menuAction()->setVisible(documentOpen);
+  // Only the current set is in the bar: a hidden menu keeps its mnemonic, and a letter that
+  // two menus claim opens neither of them.
+  menuBar()->clear();
+  for (QMenu* menu : shown) {
+    menuBar()->addMenu(menu);
   }
 }
 

@@ -150,6 +150,10 @@ bool IsViewCommand(int id) {
     case cmd::kCommPort:
     case kFileOpen:
     case kFileSave:
+    // No menu item, toolbar button or key sends these; they are the view's all the same.
+    case cmd::kViewWaveform:
+    case cmd::kSampling50ms:
+    case cmd::kStartEnd:
       return true;
     default:
       break;

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QEventLoop>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -9,6 +10,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <memory>
 
@@ -222,11 +224,14 @@ class ShellTest : public QObject {
     QVERIFY(frame.OnCommand(cmd::kStop));
     QCOMPARE(states(), QString("10011"));
     // The toolbar follows the same states: Open, Save, Print, Start, Stop, Pause.
-    QString toolbar;
-    for (QAction* a : frame.ToolBar()->actions()) {
-      toolbar += a->isSeparator() ? "" : a->isEnabled() ? "1" : "0";
-    }
-    QCOMPARE(toolbar, QString("111100"));
+    auto toolbar = [&] {
+      QString s;
+      for (QAction* a : frame.ToolBar()->actions()) {
+        s += a->isSeparator() ? "" : a->isEnabled() ? "1" : "0";
+      }
+      return s;
+    };
+    QCOMPARE(toolbar(), QString("111100"));
 
     // The demo's key makes the meter send a waveform, which ends a run and is shown.
     QCOMPARE(Flatten({frame.DocumentMenus()[4]}), QStringList{"&Demo/Send &waveform\tF9=33001"});
@@ -236,6 +241,14 @@ class ShellTest : public QObject {
     QTest::keyClick(&frame, Qt::Key_F9);
     QTRY_COMPARE_WITH_TIMEOUT(frame.ActiveView()->View().m_displayMode, 2, 5000);
     QCOMPARE(states(), QString("10011"));
+    // The toolbar catches up with the run that the capture ended once the program is idle.
+    QEventLoop idle;
+    QTimer::singleShot(0, &idle, &QEventLoop::quit);
+    idle.exec();
+    QCOMPARE(toolbar(), QString("111100"));
+    // A command that only its id sends still reaches the view.
+    QVERIFY(frame.OnCommand(cmd::kSampling50ms));
+    QCOMPARE(program.profile.GetInt("Sampling Time", "Current", 0), 1);
   }
 
   void aRunCutShortIsKeptSavedOpenedAgainAndPreviewed() {
@@ -309,13 +322,25 @@ class ShellTest : public QObject {
     CMainFrame& frame = program.Frame();
     frame.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&frame));
+    // Ctrl+W is no key of the program (closing the window would end it).
+    QTest::keyClick(&frame, Qt::Key_W, Qt::ControlModifier);
+    QTest::qWait(50);
+    QCOMPARE(frame.Views().size(), std::size_t{1});
     QTest::keyClick(&frame, Qt::Key_N, Qt::ControlModifier);
     const std::vector<ViewWidget*> views = frame.Views();
     QCOMPARE(views.size(), std::size_t{2});
     QVERIFY(&views[0]->View() != &views[1]->View());
     QCOMPARE(views[1]->View().m_dbRefOhm, 75);  // the same settings, read again
     QVERIFY(frame.MdiArea()->subWindowList().last()->isMaximized());
-    frame.MdiArea()->subWindowList().first()->close();
+    // Each menu's letter opens it: only one set of menus is in the bar.
+    for (QMenu* menu : frame.DocumentMenus()) {
+      const QChar letter = menu->title().at(menu->title().indexOf('&') + 1);
+      QTest::keyClick(&frame, letter.toLatin1(), Qt::AltModifier);
+      QTRY_VERIFY2(menu->isVisible(), qPrintable(menu->title()));
+      menu->close();
+    }
+    // Ctrl+F4 closes a document window, which ends the program.
+    QTest::keyClick(&frame, Qt::Key_F4, Qt::ControlModifier);
     QTRY_VERIFY(!frame.isVisible());
   }
 
