@@ -106,7 +106,7 @@ std::string CommandPrompt(int id) {
       {kFileSave, "Save the sample list, or the waveform picture, to a data file"},
       {kPrint, "Print the text report, the graph report or the waveform picture"},
       {kPrintPreview, "Show the pages as they will be printed"},
-      {kPrintSetup, "Choose the printer, paper and page layout"},
+      {kPrintSetup, "Choose the paper and page layout"},
       {kRecentFile1, "Open this document"},
       {kAppExit, "Quit Volmograph"},
       {kViewToolbar, "Show or hide the toolbar"},
