@@ -109,6 +109,21 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
   return cp < smallest || cp > 0x10FFFF || surrogate ? 0 : length;
 }
 
+// Hands each character of `text` to `visit` as its bytes; false, part way through, at the
+// first sequence that is not well-formed.
+template <typename Visit>
+bool EachUtf8Character(std::string_view text, Visit&& visit) {
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = Utf8SequenceLength(text, at);
+    if (length == 0) {
+      return false;
+    }
+    visit(text.substr(at, length));
+    at += length;
+  }
+  return true;
+}
+
 char32_t DecodeSequence(std::string_view sequence) {
   const auto lead = static_cast<unsigned char>(sequence[0]);
   if (sequence.size() == 1) {
@@ -138,33 +153,22 @@ char Cp1252Byte(char32_t cp) {
 std::string Utf8ToCp1252(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t length = Utf8SequenceLength(text, at);
-    if (length == 0) {
-      return std::string(text);
-    }
-    out += Cp1252Byte(DecodeSequence(text.substr(at, length)));
-    at += length;
-  }
-  return out;
+  const bool wellFormed = EachUtf8Character(
+      text, [&](std::string_view character) { out += Cp1252Byte(DecodeSequence(character)); });
+  return wellFormed ? out : std::string(text);
 }
 
 std::string SystemTextToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t length = Utf8SequenceLength(text, at);
-    if (length == 0) {
-      return Cp1252ToUtf8(text);
-    }
-    if (length == 1) {
-      AppendUtf8(out, CodePoint(static_cast<std::uint8_t>(text[at]), kCp1252));
+  const bool wellFormed = EachUtf8Character(text, [&](std::string_view character) {
+    if (character.size() == 1) {
+      AppendUtf8(out, CodePoint(static_cast<std::uint8_t>(character[0]), kCp1252));
     } else {
-      out.append(text.substr(at, length));
+      out.append(character);
     }
-    at += length;
-  }
-  return out;
+  });
+  return wellFormed ? out : Cp1252ToUtf8(text);
 }
 
 std::string Cp1253ToUtf8(std::string_view text) {
