@@ -141,6 +141,11 @@ bool CMainFrame::NewDocument() {
     delete view;  // the view has said why in a message box
     return false;
   }
+  view->SetFileDialogHelp([](QWidget* dialog) {
+    auto* help = new HelpWindow(dialog);
+    help->setAttribute(Qt::WA_DeleteOnClose);
+    help->ShowPage(kDataFilesHelpPage);
+  });
   // Closing the view's window ends the program, whichever document it was.
   view->View().m_onDestroyed = [this] { ViewDestroyed(); };
   QMdiSubWindow* window = m_mdiArea->addSubWindow(view);

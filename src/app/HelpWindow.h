@@ -11,6 +11,7 @@ namespace volmograph::shell {
 
 inline constexpr const char* kHelpContentsPage = "qrc:/help/index.html";
 inline constexpr const char* kUsingHelpPage = "qrc:/help/using.html";
+inline constexpr const char* kDataFilesHelpPage = "qrc:/help/index.html#files";
 
 class HelpWindow : public QWidget {
  public:

@@ -1,8 +1,10 @@
 #include "qt/FileDialogs.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 #include "platform/FileDialogNames.h"
@@ -26,9 +28,21 @@ QString NameFilter(const FileFilter& filter) {
   return QStringLiteral("%1 (%2)").arg(label, patterns.join(QLatin1Char(' ')));
 }
 
-void Prepare(QFileDialog& dialog, const FileDialogRequest& request) {
+void AddHelpButton(QFileDialog& dialog, const FileDialogHelp& help) {
+  auto* buttons = dialog.findChild<QDialogButtonBox*>();
+  if (buttons == nullptr || !help) {
+    return;
+  }
+  QPushButton* button = buttons->addButton(QDialogButtonBox::Help);
+  QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, help] { help(&dialog); });
+}
+
+void Prepare(QFileDialog& dialog, QFileDialog::AcceptMode mode, const FileDialogRequest& request,
+             const FileDialogHelp& help) {
   // The same dialog on every desktop, and one that tests can drive.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
+  // First, as it sets the dialog's buttons anew.
+  dialog.setAcceptMode(mode);
   QStringList filters;
   for (const FileFilter& filter : request.filters) {
     filters << NameFilter(filter);
@@ -37,6 +51,9 @@ void Prepare(QFileDialog& dialog, const FileDialogRequest& request) {
   dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
   if (!request.proposedPath.empty()) {
     dialog.selectFile(QString::fromStdString(request.proposedPath));
+  }
+  if (request.showHelp) {
+    AddHelpButton(dialog, help);
   }
 }
 
@@ -54,11 +71,10 @@ bool AgreesToCreate(QWidget* parent, const QString& path) {
 
 }  // namespace
 
-std::optional<FileDialogAnswer> RunOpenFileDialog(const FileDialogRequest& request,
-                                                  QWidget* owner) {
+std::optional<FileDialogAnswer> RunOpenFileDialog(const FileDialogRequest& request, QWidget* owner,
+                                                  const FileDialogHelp& help) {
   QFileDialog dialog(owner);
-  Prepare(dialog, request);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  Prepare(dialog, QFileDialog::AcceptOpen, request, help);
   dialog.setFileMode(request.createPrompt ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   // A missing file the user does not want created takes them back to the dialog.
   while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
@@ -70,11 +86,10 @@ std::optional<FileDialogAnswer> RunOpenFileDialog(const FileDialogRequest& reque
   return std::nullopt;
 }
 
-std::optional<FileDialogAnswer> RunSaveFileDialog(const FileDialogRequest& request,
-                                                  QWidget* owner) {
+std::optional<FileDialogAnswer> RunSaveFileDialog(const FileDialogRequest& request, QWidget* owner,
+                                                  const FileDialogHelp& help) {
   QFileDialog dialog(owner);
-  Prepare(dialog, request);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  Prepare(dialog, QFileDialog::AcceptSave, request, help);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

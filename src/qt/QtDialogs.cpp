@@ -59,11 +59,11 @@ bool QtDialogs::RunStartEnd(StartEndLogic& logic) {
 }
 
 std::optional<FileDialogAnswer> QtDialogs::RunOpenFile(const FileDialogRequest& request) {
-  return RunOpenFileDialog(request, m_owner);
+  return RunOpenFileDialog(request, m_owner, m_fileHelp);
 }
 
 std::optional<FileDialogAnswer> QtDialogs::RunSaveFile(const FileDialogRequest& request) {
-  return RunSaveFileDialog(request, m_owner);
+  return RunSaveFileDialog(request, m_owner, m_fileHelp);
 }
 
 bool QtDialogs::PreparePrinting(PrintInfo& info) {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/Dialogs.h"
+#include "qt/FileDialogs.h"
 
 class QPrinter;
 class QWidget;
@@ -22,6 +23,8 @@ class QtDialogs : public Dialogs {
   ~QtDialogs() override;
 
   void SetOwner(QWidget* owner) { m_owner = owner; }
+  // What a file dialog's Help button shows.
+  void SetFileDialogHelp(FileDialogHelp help) { m_fileHelp = std::move(help); }
   bool RunCommPort(CommPortLogic& dialog) override;
   bool RunStartEnd(StartEndLogic& dialog) override;
   std::optional<FileDialogAnswer> RunOpenFile(const FileDialogRequest& request) override;
@@ -36,6 +39,7 @@ class QtDialogs : public Dialogs {
  private:
   Prompter& m_prompter;
   QWidget* m_owner;
+  FileDialogHelp m_fileHelp;
   std::unique_ptr<QPrinter> m_printer;
 };
 

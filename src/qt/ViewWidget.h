@@ -36,6 +36,7 @@ class ViewWidget : public QWidget {
   QtForm& Form() { return *m_form; }
   // The printer the print dialog set up, for the shell's print job after OnPreparePrinting.
   QPrinter& Printer() { return m_dialogs.Printer(); }
+  void SetFileDialogHelp(FileDialogHelp help) { m_dialogs.SetFileDialogHelp(std::move(help)); }
   QSize sizeHint() const override;
 
  private:

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QEventLoop>
 #include <QLabel>
 #include <QMdiArea>
@@ -10,6 +11,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <memory>
@@ -284,12 +286,20 @@ class ShellTest : public QObject {
     // The extension comes from the dialog; the name is not ASCII.
     const std::string name = "m\xC3\xABssung";
     WhenModal([&](QWidget* dialog) {
+      // Save has a Help button, which opens the manual at its page on data files.
+      QPushButton* help = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help);
+      QVERIFY(help != nullptr);
+      help->click();
+      auto* manual = dialog->findChild<QTextBrowser*>();
+      QVERIFY(manual != nullptr && manual->isVisible());
+      QCOMPARE(manual->source().fragment(), QStringLiteral("files"));
       QVERIFY(ChooseInFileDialog(dialog, QString::fromStdString(folder / name)));
     });
     QVERIFY(frame.OnCommand(kFileSave));
     QCOMPARE(folder.Names(), std::vector<std::string>{name + ".mtr"});
     view.m_sampleList.Clear();
     WhenModal([&](QWidget* dialog) {
+      QVERIFY(!dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help));
       QVERIFY(ChooseInFileDialog(dialog, QString::fromStdString(folder / (name + ".mtr"))));
     });
     QVERIFY(frame.OnCommand(cmd::kOpen));
