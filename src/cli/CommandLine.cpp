@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include <array>
+#include <cstdio>
 #include <filesystem>
 #include <utility>
 
@@ -103,6 +104,22 @@ bool ParseDrawOptions(int argc, char** argv, std::string_view outputFlag,
     error = "nothing to do: give " + std::string(outputFlag) + " OUT, --dump or both";
   }
   return error.empty();
+}
+
+std::optional<int> ReadDrawCommandLine(int argc, char** argv, const char* command,
+                                       const char* usage, std::string_view outputFlag,
+                                       std::initializer_list<DrawMode> modes,
+                                       DrawOptions& options) {
+  std::string error;
+  if (ParseDrawOptions(argc, argv, outputFlag, modes, options, error)) {
+    return std::nullopt;
+  }
+  if (error.empty()) {
+    std::fputs(usage, stdout);
+    return 0;
+  }
+  std::fprintf(stderr, "volmograph-cli %s: %s (try --help)\n", command, error.c_str());
+  return 2;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,12 @@ struct DrawOptions {
 bool ParseDrawOptions(int argc, char** argv, std::string_view outputFlag,
                       std::initializer_list<DrawMode> modes, DrawOptions& options,
                       std::string& error);
+
+// The same for a command's own start: --help prints `usage`, and wrong arguments are named
+// on stderr for `command`. The exit status when the command ends there, else none.
+std::optional<int> ReadDrawCommandLine(int argc, char** argv, const char* command,
+                                       const char* usage, std::string_view outputFlag,
+                                       std::initializer_list<DrawMode> modes, DrawOptions& options);
 
 // Whether two paths, existing or not, name the same file: the data file and the CSV must
 // not overwrite each other.

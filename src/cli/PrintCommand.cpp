@@ -30,13 +30,6 @@ constexpr const char* kUsage =
     "\n"
     "Exits 1 when the file cannot be read or has nothing to print, 2 for wrong arguments.\n";
 
-// False with an empty `error` when --help was asked.
-bool ParseOptions(int argc, char** argv, DrawOptions& options, std::string& error) {
-  return ParseDrawOptions(argc, argv, "--pdf",
-                          {DrawMode::Text, DrawMode::Line, DrawMode::Bar, DrawMode::Wave}, options,
-                          error);
-}
-
 // Opens the file and chooses the printout the way the user would: with the View command
 // of the mode before printing. False with `error` set when the file does not suit it.
 bool PrepareFile(FileView& file, const DrawOptions& options, std::string& error) {
@@ -90,14 +83,12 @@ int Fail(const std::string& message, int status) {
 
 int RunPrint(int argc, char** argv) {
   DrawOptions options;
-  std::string error;
-  if (!ParseOptions(argc, argv, options, error)) {
-    if (error.empty()) {
-      std::fputs(kUsage, stdout);
-      return 0;
-    }
-    return Fail(error + " (try --help)", 2);
+  if (const std::optional<int> done = ReadDrawCommandLine(
+          argc, argv, "print", kUsage, "--pdf",
+          {DrawMode::Text, DrawMode::Line, DrawMode::Bar, DrawMode::Wave}, options)) {
+    return *done;
   }
+  std::string error;
 
   // Printing changes the view (the recorded-line count, the plotted values, the waveform's
   // marker dots), so the PDF is printed by a second view of its own from the same file; the

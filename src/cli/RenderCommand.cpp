@@ -29,12 +29,6 @@ constexpr const char* kUsage =
     "  --png FILE    write the 453 x 172 picture as a PNG file\n"
     "  --dump        print the display list, one drawing operation a line\n";
 
-// False with an empty `error` when --help was asked.
-bool ParseOptions(int argc, char** argv, DrawOptions& options, std::string& error) {
-  return ParseDrawOptions(argc, argv, "--png", {DrawMode::Line, DrawMode::Bar, DrawMode::Wave},
-                          options, error);
-}
-
 // The file's kind must suit the picture asked for: a graph file has no samples to plot and
 // a text data file no waveform.
 bool KindSuitsMode(const FileView& file, DrawMode mode, std::string& error) {
@@ -66,14 +60,12 @@ int Fail(const std::string& message, int status) {
 
 int RunRender(int argc, char** argv) {
   DrawOptions options;
-  std::string error;
-  if (!ParseOptions(argc, argv, options, error)) {
-    if (error.empty()) {
-      std::fputs(kUsage, stdout);
-      return 0;
-    }
-    return Fail(error + " (try --help)", 2);
+  if (const std::optional<int> done =
+          ReadDrawCommandLine(argc, argv, "render", kUsage, "--png",
+                              {DrawMode::Line, DrawMode::Bar, DrawMode::Wave}, options)) {
+    return *done;
   }
+  std::string error;
   const auto application = EnsureGuiApplication();
 
   FileView file;
