@@ -50,6 +50,11 @@ bool HasControlCharacter(std::string_view text) {
   return false;
 }
 
+// Binary junk or a runaway line: no user wrote it as a setting.
+bool IsDamaged(std::string_view text) {
+  return text.size() > IniDocument::kMaxLineLength || HasControlCharacter(text);
+}
+
 }  // namespace
 
 struct IniDocument::Line {
@@ -91,13 +96,18 @@ std::string IniDocument::NewLine(std::string text) const {
   return m_newline == "\r\n" ? text + '\r' : text;
 }
 
-IniDocument::Line IniDocument::Classify(std::size_t index) const {
+std::string_view IniDocument::LineText(std::size_t index) const {
   std::string_view text = Content(index);
   if (index == 0 && text.starts_with(kByteOrderMark)) {
     text.remove_prefix(kByteOrderMark.size());
   }
+  return text;
+}
+
+IniDocument::Line IniDocument::Classify(std::size_t index) const {
+  const std::string_view text = LineText(index);
   Line line;
-  if (text.size() > kMaxLineLength || HasControlCharacter(text)) {
+  if (IsDamaged(text)) {
     return line;
   }
   const std::string_view body = Trim(text);
@@ -237,6 +247,16 @@ std::vector<ProfileEntry> IniDocument::Entries() const {
     }
   }
   return entries;
+}
+
+std::vector<std::size_t> IniDocument::DamagedLines() const {
+  std::vector<std::size_t> numbers;
+  for (std::size_t i = 0; i < m_lines.size(); ++i) {
+    if (IsDamaged(LineText(i))) {
+      numbers.push_back(i + 1);
+    }
+  }
+  return numbers;
 }
 
 }  // namespace volmograph

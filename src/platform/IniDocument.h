@@ -51,12 +51,16 @@ class IniDocument {
   std::string Text() const;
   // Every entry lookups can see, in file order (shadowed duplicates included).
   std::vector<ProfileEntry> Entries() const;
+  // Numbers (from 1) of the lines lookups ignore for their control characters or length.
+  std::vector<std::size_t> DamagedLines() const;
 
  private:
   struct Line;
   Line Classify(std::size_t index) const;
   // Line `index` without the CR of its line ending.
   std::string_view Content(std::size_t index) const;
+  // Its content without the byte order mark that may open the file.
+  std::string_view LineText(std::size_t index) const;
   // `text` with the CR of the file's line ending when it has one.
   std::string NewLine(std::string text) const;
   // Index of the header of the first section named `section`, or npos.

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 #include "platform/FileReplacement.h"
 #include "platform/FullIo.h"
@@ -202,11 +203,22 @@ bool IniProfile::FailWrite(const std::string& reason) {
 
 std::string IniProfile::ReadProblem() const {
   const FileText file = ReadCapped(m_path);
-  if (file.problem.empty()) {
+  if (!file.problem.empty()) {
+    return m_path + ": " + file.problem +
+           (file.state == FileState::Unreadable ? "; the defaults are used" : "");
+  }
+  const std::vector<std::size_t> damaged = IniDocument(file.text).DamagedLines();
+  if (damaged.empty()) {
     return {};
   }
-  return m_path + ": " + file.problem +
-         (file.state == FileState::Unreadable ? "; the defaults are used" : "");
+  const std::string first = std::to_string(damaged.front());
+  if (damaged.size() == 1) {
+    return m_path + ": line " + first +
+           " holds binary data or is too long to be a setting; it is ignored and kept as it is";
+  }
+  return m_path + ": " + std::to_string(damaged.size()) + " lines (the first is line " + first +
+         ") hold binary data or are too long to be settings; they are ignored and kept as they "
+         "are";
 }
 
 std::string DefaultProfilePath() {

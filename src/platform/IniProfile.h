@@ -40,7 +40,8 @@ class IniProfile : public Profile {
   std::string Text() const;
 
   // Why the file cannot be read in full, e.g. "PATH: Permission denied; the defaults are
-  // used"; empty when it can, or when there is no file yet.
+  // used", or which of its lines are damaged; empty when all is well, or when there is no
+  // file yet.
   std::string ReadProblem() const;
   std::string WriteFailure() const override { return m_writeFailure; }
 

@@ -243,15 +243,31 @@ TEST(IniProfile, DamagedFilesGiveDefaultsForWhatTheyAffect) {
                       "garbage without equals\n[Db]\nRef=75\n");
   EXPECT_EQ(profile.GetInt("COMM", "Port", 1), 1);
   EXPECT_EQ(profile.GetInt("Db", "Ref", 600), 75);
+  EXPECT_EQ(profile.ReadProblem(),
+            path +
+                ": 2 lines (the first is line 1) hold binary data or are too "
+                "long to be settings; they are ignored and kept as they are");
+  ASSERT_TRUE(profile.WriteInt("Db", "Ref", 50));
+  EXPECT_EQ(ReadFile(path).substr(0, 10), std::string("\x7F"
+                                                      "ELF\x02\x01\x00\x00\xFF\xFE",
+                                                      10));
 
   WriteFile(path,
             "[COMM]\nPort=abc\n[Db]\nRef=12abc\n[Sampling Time]\nCurrent=99999999999\n"
             "Use display=" +
                 std::string(5000, 'x') + "\n");
   ExpectDefaults(profile);
+  EXPECT_EQ(profile.ReadProblem(), path +
+                                       ": line 7 holds binary data or is too long to be a "
+                                       "setting; it is ignored and kept as it is");
+
+  WriteFile(path, "\xEF\xBB\xBF; plain text with a byte order mark\r\n[COMM]\r\nPort=\t2\r\n");
+  EXPECT_EQ(profile.GetInt("COMM", "Port", 1), 2);
+  EXPECT_EQ(profile.ReadProblem(), "");
 
   WriteFile(path, "");
   ExpectDefaults(profile);
+  EXPECT_EQ(profile.ReadProblem(), "");
 }
 
 TEST(IniProfile, NonFilesGiveDefaultsAndAreNeverReplaced) {
