@@ -15,6 +15,7 @@
 #include "platform/IniProfile.h"
 #include "qt/QtPrompter.h"
 #include "qt/ViewWidget.h"
+#include "view/SettingsCheck.h"
 
 namespace volmograph::shell {
 
@@ -68,7 +69,8 @@ bool CKeloApp::MakeServices(ShellServices services) {
     return true;
   }
   const std::string settingsPath = DefaultProfilePath();
-  m_settingsProblem = IniProfile(settingsPath).ReadProblem();
+  IniProfile settingsFile(settingsPath);
+  m_settingsProblems = SettingsFileProblems(settingsFile);
   if (m_options.demo) {
     m_ownDemo = std::make_unique<DemoMeter>();
     m_demo = m_ownDemo.get();
@@ -118,12 +120,14 @@ bool CKeloApp::InitInstance() {
 
 // Said once the window is up; the program goes on with what could be read.
 void CKeloApp::ReportSettingsProblem() {
-  if (m_settingsProblem.empty()) {
+  if (m_settingsProblems.empty()) {
     return;
   }
   QMetaObject::invokeMethod(
       m_frame.get(),
-      [this] { QtPrompter(m_frame.get()).ShowMessage("Settings File Error!", m_settingsProblem); },
+      [this] {
+        QtPrompter(m_frame.get()).ShowMessageLines("Settings File Error!", m_settingsProblems);
+      },
       Qt::QueuedConnection);
 }
 

@@ -9,6 +9,8 @@
 #include <QObject>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/CMainFrame.h"
 #include "app/CommandLine.h"
@@ -59,7 +61,7 @@ class CKeloApp : public CommandTarget {
   DemoMeter* m_demo = nullptr;
   Profile* m_profile = nullptr;
   SerialConnector* m_serial = nullptr;
-  std::string m_settingsProblem;  // why the settings file could not be read in full
+  std::vector<std::string> m_settingsProblems;  // what is wrong with the settings file
   std::unique_ptr<QObject> m_pictureFilter;
   std::unique_ptr<CMainFrame> m_frame;
   std::unique_ptr<PrintCommands> m_print;

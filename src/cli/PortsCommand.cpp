@@ -15,6 +15,7 @@
 #include "link/PortTable.h"
 #include "link/SerialPortList.h"
 #include "platform/IniProfile.h"
+#include "view/SettingsCheck.h"
 
 namespace volmograph::cli {
 
@@ -78,8 +79,8 @@ void PrintMapping(const std::string& path, const std::vector<SerialPortInfo>& po
   struct stat info {};
   const bool exists = ::stat(path.c_str(), &info) == 0;
   std::printf("\nPorts of %s%s:\n", Printable(path).c_str(), exists ? "" : " (no such file yet)");
-  if (const std::string problem = profile.ReadProblem(); !problem.empty()) {
-    std::printf("  It cannot be read in full: %s\n", Printable(problem).c_str());
+  for (const std::string& problem : SettingsFileProblems(profile)) {
+    std::printf("  Problem: %s\n", Printable(problem).c_str());
   }
   for (const char* name : kPortNames) {
     std::printf("  %-7s %s%s\n", name, TargetText(table.Lookup(name)).c_str(),

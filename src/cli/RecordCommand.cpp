@@ -30,6 +30,7 @@
 #include "platform/IniProfile.h"
 #include "view/CKeloView.h"
 #include "view/Ids.h"
+#include "view/SettingsCheck.h"
 
 namespace volmograph::cli {
 
@@ -57,8 +58,8 @@ void ChoosePort(MemoryProfile& profile, const RecordOptions& options) {
 }
 
 MemoryProfile SettingsFor(const RecordOptions& options) {
-  const IniProfile file(DefaultProfilePath());
-  if (const std::string problem = file.ReadProblem(); !problem.empty()) {
+  IniProfile file(DefaultProfilePath());
+  for (const std::string& problem : SettingsFileProblems(file)) {
     Say("settings file " + problem);
   }
   MemoryProfile profile(file.Text());

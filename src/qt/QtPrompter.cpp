@@ -10,12 +10,18 @@
 namespace volmograph {
 
 void QtPrompter::ShowMessage(const std::string& text, const std::string& detail) {
+  ShowMessageLines(text, detail.empty() ? std::vector<std::string>{} : std::vector{detail});
+}
+
+void QtPrompter::ShowMessageLines(const std::string& text,
+                                  const std::vector<std::string>& details) {
   QWidget* parent = QApplication::activeModalWidget();
   if (parent == nullptr) {
     parent = m_owner;
   }
   QString message = DecodeBytes(text);
-  if (!detail.empty()) {
+  // Each line is the system's text on its own, its control characters made visible.
+  for (const std::string& detail : details) {
     message += QLatin1Char('\n') + QString::fromStdString(SystemTextToUtf8(detail));
   }
   QMessageBox box(QMessageBox::Warning, QStringLiteral("Volmograph"), message, QMessageBox::Ok,

@@ -2,6 +2,9 @@
 
 // Message boxes on the desktop: the exclamation icon, an OK button, yellow text on blue.
 
+#include <string>
+#include <vector>
+
 #include "platform/Prompter.h"
 
 class QWidget;
@@ -16,6 +19,8 @@ class QtPrompter : public Prompter {
   void SetOwner(QWidget* owner) { m_owner = owner; }
   // Shows the box and waits for OK; `detail`, when given, is its second line.
   void ShowMessage(const std::string& text, const std::string& detail = {}) override;
+  // The same with a line for each of `details` after `text`.
+  void ShowMessageLines(const std::string& text, const std::vector<std::string>& details);
 
  private:
   QWidget* m_owner;

@@ -10,6 +10,7 @@
 #include "platform/IniProfile.h"
 #include "support/TestFiles.h"
 #include "view/SettingTables.h"
+#include "view/SettingsCheck.h"
 
 namespace volmograph::test {
 namespace {
@@ -188,6 +189,33 @@ TEST(ViewSettings, UnusualProfileValues) {
   {
     ViewRig rig("[COMM]\nPort=3\n");
     EXPECT_EQ(Pane(rig, pane::kPort), "COM 4");
+  }
+}
+
+TEST(ViewSettings, DamagedSettingsFileIsDescribedProblemByProblem) {
+  TempFolder folder;
+  const std::string path = folder / "volmograph.ini";
+  struct Case {
+    std::string text;
+    std::vector<std::string> problems;
+  };
+  const std::string longValue(60, '7');
+  const std::vector<Case> cases{
+      {"[COMM]\nPort= 3\n[Db]\nRef=600\n[Sampling Time]\nCurrent=5\nOther=x\n", {}},
+      {"[COMM]\nPort=abc\n[Sampling Time]\nCurrent=99999999999\nUse display=fast\n",
+       {path + ": [COMM] Port=abc is not a whole number; the default is used",
+        path + ": [Sampling Time] Current=99999999999 is not a whole number; the default is used"}},
+      {"[Db]\nRef=" + longValue + "x\n\x01\x02\n",
+       {path + ": line 3 holds binary data or is too long to be a setting; it is ignored and kept "
+               "as it is",
+        path + ": [Db] Ref=" + longValue.substr(0, 40) +
+            "... is not a whole number; the default "
+            "is used"}},
+  };
+  for (const Case& c : cases) {
+    WriteFile(path, c.text);
+    IniProfile file(path);
+    EXPECT_EQ(SettingsFileProblems(file), c.problems) << c.text;
   }
 }
 
