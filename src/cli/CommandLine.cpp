@@ -102,6 +102,8 @@ bool ParseDrawOptions(int argc, char** argv, std::string_view outputFlag,
     error = "no data file given";
   } else if (options.output.empty() && !options.dump) {
     error = "nothing to do: give " + std::string(outputFlag) + " OUT, --dump or both";
+  } else if (!options.output.empty() && SameFile(options.output, options.input)) {
+    error = std::string(outputFlag) + " names the data file itself, which it would replace";
   }
   return error.empty();
 }
@@ -127,7 +129,11 @@ bool SameFile(const std::string& a, const std::string& b) {
   std::error_code error;
   const auto canonicalA = std::filesystem::weakly_canonical(std::filesystem::absolute(a), error);
   const auto canonicalB = std::filesystem::weakly_canonical(std::filesystem::absolute(b), error);
-  return error ? a == b : canonicalA == canonicalB;
+  if (error ? a == b : canonicalA == canonicalB) {
+    return true;
+  }
+  // Two names of one file: a hard link.
+  return std::filesystem::equivalent(a, b, error) && !error;
 }
 
 }  // namespace volmograph::cli

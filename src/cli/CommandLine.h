@@ -50,8 +50,8 @@ std::optional<int> ReadDrawCommandLine(int argc, char** argv, const char* comman
                                        const char* usage, std::string_view outputFlag,
                                        std::initializer_list<DrawMode> modes, DrawOptions& options);
 
-// Whether two paths, existing or not, name the same file: the data file and the CSV must
-// not overwrite each other.
+// Whether two paths, existing or not, name the same file (hard links included): no output
+// may replace an input or another output.
 bool SameFile(const std::string& a, const std::string& b);
 
 }  // namespace volmograph::cli

@@ -48,6 +48,8 @@ bool ParseArguments(int argc, char** argv, std::string& in, std::string& out, st
   }
   if (in.empty() || out.empty()) {
     error = in.empty() ? "no data file given" : "no output file given (--csv OUT.csv)";
+  } else if (SameFile(in, out)) {
+    error = "--csv names the data file itself, which it would replace";
   }
   return error.empty();
 }

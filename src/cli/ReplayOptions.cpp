@@ -95,6 +95,9 @@ bool ParseReplayOptions(int argc, char** argv, ReplayOptions& options, std::stri
     error = "no output file given (--out FILE.mtr)";
   } else if (!options.csvPath.empty() && SameFile(options.csvPath, options.outPath)) {
     error = "--csv and --out name the same file";
+  } else if (SameFile(options.outPath, options.capturePath) ||
+             (!options.csvPath.empty() && SameFile(options.csvPath, options.capturePath))) {
+    error = "an output file names the capture itself, which it would replace";
   }
   return error.empty();
 }
