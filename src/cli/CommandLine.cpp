@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "cli/ConsoleOutput.h"
 #include "view/Ids.h"
 
 namespace volmograph::cli {
@@ -120,7 +121,7 @@ std::optional<int> ReadDrawCommandLine(int argc, char** argv, const char* comman
     std::fputs(usage, stdout);
     return 0;
   }
-  std::fprintf(stderr, "volmograph-cli %s: %s (try --help)\n", command, error.c_str());
+  SayError(command, error + " (try --help)");
   return 2;
 }
 

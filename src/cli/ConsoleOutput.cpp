@@ -17,6 +17,12 @@ int PrintingListBox::Add(const std::string& line) {
   return index;
 }
 
+void SayError(std::string_view command, const std::string& message) {
+  const std::string prefix =
+      command.empty() ? "volmograph-cli" : "volmograph-cli " + std::string(command);
+  std::fprintf(stderr, "%s: %s\n", prefix.c_str(), SystemTextToUtf8(message).c_str());
+}
+
 void ConsolePrompter::ShowMessage(const std::string& text, const std::string& detail) {
   ++m_count;
   if (m_holding) {

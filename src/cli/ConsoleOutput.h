@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/ForwardingListBox.h"
@@ -31,6 +32,11 @@ class PrintingListBox : public ForwardingListBox {
   bool m_outputOk = true;
   bool m_printing = false;
 };
+
+// A command's own message on standard error: "volmograph-cli COMMAND: MESSAGE". Messages
+// carry file names and system texts, shown as UTF-8 with their control characters made
+// visible, so that no name can split the line or drive the terminal.
+void SayError(std::string_view command, const std::string& message);
 
 // Message boxes as lines on standard error: "volmograph-cli: TEXT (DETAIL)". While holding,
 // messages are kept instead, for the caller to report in its own words.

@@ -1,5 +1,8 @@
 // volmograph-cli decode [FILE]: lists every frame of a raw meter byte stream.
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -8,6 +11,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/ConsoleOutput.h"
 #include "decode/DecodeListing.h"
 #include "decode/FrameSplitter.h"
 
@@ -17,8 +21,8 @@ namespace {
 constexpr const char* kHelp = R"(usage: volmograph-cli decode [FILE]
 
 Reads raw bytes from the meter's serial line (FILE, or standard input when FILE is
-missing or "-"), cuts them into frames the way the meter link does, and prints one
-line per event, in UTF-8. Frames are cut at every STX (0x02): 26 bytes from an STX
+missing or "-"; not a terminal: 'record' reads a meter), cuts them into frames the way
+the meter link does, and prints one line per event, in UTF-8, as the bytes arrive. Frames are cut at every STX (0x02): 26 bytes from an STX
 are one frame, bytes before an STX are dropped, and an STX followed by 'Z' starts a
 bulk transfer of at least 1000 bytes that ends at the next STX after those.
 
@@ -68,9 +72,20 @@ void Drain(FrameSplitter& splitter, bool& writeOk) {
   }
 }
 
-int Usage(const char* message) {
-  std::fprintf(stderr, "volmograph-cli decode: %s (try --help)\n", message);
+int Usage(const std::string& message) {
+  SayError("decode", message + " (try --help)");
   return 2;
+}
+
+// Reads what has arrived, up to `capacity` bytes, so that a pipe's bytes are listed as they
+// come: 0 at the end of the input, -1 on an error.
+long ReadSome(int fd, char* buffer, std::size_t capacity) {
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, capacity);
+    if (got >= 0 || errno != EINTR) {
+      return static_cast<long>(got);
+    }
+  }
 }
 
 }  // namespace
@@ -93,11 +108,21 @@ int RunDecode(int argc, char** argv) {
   }
 
   const bool useStdin = path == nullptr || std::string_view(path) == "-";
-  const char* name = useStdin ? "standard input" : path;
-  std::FILE* in = useStdin ? stdin : std::fopen(path, "rb");
-  if (in == nullptr) {
-    std::fprintf(stderr, "volmograph-cli decode: cannot open %s: %s\n", name, std::strerror(errno));
+  const std::string name = useStdin ? "standard input" : path;
+  const int in = useStdin ? STDIN_FILENO : ::open(path, O_RDONLY | O_NOCTTY | O_CLOEXEC);
+  if (in < 0) {
+    SayError("decode", "cannot open " + name + ": " + std::strerror(errno));
     return 1;
+  }
+  // A terminal is no recording: its line discipline changes the bytes, and a meter on a
+  // serial port is read by 'record'.
+  if (::isatty(in)) {
+    if (!useStdin) {
+      ::close(in);
+    }
+    return Usage(name +
+                 " is a terminal; give a file of captured bytes, pipe them in, or use "
+                 "'record' to read a meter");
   }
 
   bool writeOk = true;
@@ -106,10 +131,9 @@ int RunDecode(int argc, char** argv) {
   std::vector<char> chunk(kChunkSize);
   int status = 0;
   for (;;) {
-    const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), in);
-    if (std::ferror(in)) {
-      std::fprintf(stderr, "volmograph-cli decode: cannot read %s: %s\n", name,
-                   std::strerror(errno));
+    const long got = ReadSome(in, chunk.data(), chunk.size());
+    if (got < 0) {
+      SayError("decode", "cannot read " + name + ": " + std::strerror(errno));
       status = 1;
       break;
     }
@@ -117,19 +141,20 @@ int RunDecode(int argc, char** argv) {
       writeOk = WriteLine(stdout, DecodeListingHeader());
       headerWritten = true;
     }
-    splitter.Feed(std::string_view(chunk.data(), got));
-    Drain(splitter, writeOk);
-    if (got < chunk.size()) {
+    if (got == 0) {
       break;
     }
+    splitter.Feed(std::string_view(chunk.data(), static_cast<std::size_t>(got)));
+    Drain(splitter, writeOk);
+    writeOk = std::fflush(stdout) == 0 && writeOk;
   }
   splitter.Finish();
   Drain(splitter, writeOk);
   if (!useStdin) {
-    std::fclose(in);
+    ::close(in);
   }
   if (std::fflush(stdout) != 0 || !writeOk) {
-    std::fprintf(stderr, "volmograph-cli decode: cannot write the listing\n");
+    SayError("decode", "cannot write the listing");
     status = 1;
   }
   return status;

@@ -90,8 +90,7 @@ int RunDemo(int argc, char** argv) {
   PtyMeter meter{MeterSimulator(DemoMeter())};
   std::string error;
   if (!meter.Start(error)) {
-    std::fprintf(stderr, "volmograph-cli demo: cannot start the simulated meter: %s\n",
-                 error.c_str());
+    SayError("demo", "cannot start the simulated meter: " + error);
     return 1;
   }
 

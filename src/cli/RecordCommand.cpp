@@ -39,7 +39,7 @@ namespace {
 enum class RunEnd { Signal, Seconds, Waveform, Silent, Lost, OutputClosed };
 
 void Say(const std::string& line) {
-  std::fprintf(stderr, "volmograph-cli record: %s\n", line.c_str());
+  SayError("record", line);
 }
 
 // A device path or HOST:PORT goes into the in-memory port table under the port the settings

@@ -63,22 +63,21 @@ int RunReplay(int argc, char** argv) {
       std::fputs(ReplayUsage(), stdout);
       return 0;
     }
-    std::fprintf(stderr, "volmograph-cli replay: %s\n", error.c_str());
+    SayError("replay", error);
     return 2;
   }
 
   CaptureFile capture;
   const int fd = OpenRegularFile(options.capturePath, error);
   if (fd < 0 || (capture.file = fdopen(fd, "rb")) == nullptr) {
-    std::fprintf(stderr, "volmograph-cli replay: cannot read %s: %s\n", options.capturePath.c_str(),
-                 error.empty() ? std::strerror(errno) : error.c_str());
+    SayError("replay", "cannot read " + options.capturePath + ": " +
+                           (error.empty() ? std::strerror(errno) : error));
     return 1;
   }
 
   CsvLog csv;
   if (!options.csvPath.empty() && !csv.Open(options.csvPath, SampleCsvHeader())) {
-    std::fprintf(stderr, "volmograph-cli replay: cannot write %s: %s\n", options.csvPath.c_str(),
-                 csv.Error().c_str());
+    SayError("replay", "cannot write " + options.csvPath + ": " + csv.Error());
     return 1;
   }
 
@@ -99,7 +98,7 @@ int RunReplay(int argc, char** argv) {
   headless.m_clock.Set(options.start);
   view->OnCommand(cmd::kStart);
   if (view->m_running == 0) {
-    std::fprintf(stderr, "volmograph-cli replay: the run did not start\n");
+    SayError("replay", "the run did not start");
     return 1;
   }
 
@@ -112,8 +111,7 @@ int RunReplay(int argc, char** argv) {
       line.Feed(std::string_view(chunk.data(), got));
     } else {
       if (std::ferror(capture.file)) {
-        std::fprintf(stderr, "volmograph-cli replay: cannot read %s: %s\n",
-                     options.capturePath.c_str(), std::strerror(errno));
+        SayError("replay", "cannot read " + options.capturePath + ": " + std::strerror(errno));
         return 1;
       }
       --ticksLeftAfterCapture;
@@ -126,17 +124,15 @@ int RunReplay(int argc, char** argv) {
   }
 
   if (!SaveThroughView(*view, headless.m_dialogs, prompter, options.outPath, error)) {
-    std::fprintf(stderr, "volmograph-cli replay: cannot write %s: %s\n", options.outPath.c_str(),
-                 error.c_str());
+    SayError("replay", "cannot write " + options.outPath + ": " + error);
     return 1;
   }
   if (!csv.Error().empty()) {
-    std::fprintf(stderr, "volmograph-cli replay: cannot write %s: %s\n", options.csvPath.c_str(),
-                 csv.Error().c_str());
+    SayError("replay", "cannot write " + options.csvPath + ": " + csv.Error());
     return 1;
   }
   if (std::fflush(stdout) != 0 || !outputs.OutputOk()) {
-    std::fprintf(stderr, "volmograph-cli replay: cannot write to standard output\n");
+    SayError("replay", "cannot write to standard output");
     return 1;
   }
   return 0;

@@ -2,9 +2,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "cli/Commands.h"
+#include "cli/ConsoleOutput.h"
 
 namespace {
 
@@ -69,6 +71,6 @@ int main(int argc, char** argv) {
   if (command == "demo") {
     return volmograph::cli::RunDemo(argc - 2, argv + 2);
   }
-  std::fprintf(stderr, "volmograph-cli: unknown command '%s' (try --help)\n", argv[1]);
+  volmograph::cli::SayError("", "unknown command '" + std::string(argv[1]) + "' (try --help)");
   return 2;
 }
