@@ -52,7 +52,11 @@ int CKeloView::OnCreate() {
     }
   }
 
-  const int samplingCode = profile.GetInt(kSectionSampling, kKeyCurrent, kDefaultSamplingCode);
+  int samplingCode = profile.GetInt(kSectionSampling, kKeyCurrent, kDefaultSamplingCode);
+  if (samplingCode <= 0) {
+    // No interval is zero or negative; such a code can only be a damaged profile.
+    samplingCode = kDefaultSamplingCode;
+  }
   m_samplingLabel = profile.GetString(kSectionSampling, kKeyUseDisplay, kDefaultSamplingLabel);
   int ticks = samplingCode;  // a code outside the table is used as the tick count itself
   for (const SamplingChoice& choice : kSamplingChoices) {

@@ -1,7 +1,7 @@
 #include "view/SettingsCheck.h"
 
 #include <array>
-#include <utility>
+#include <climits>
 
 #include "platform/MemoryProfile.h"
 #include "view/SettingTables.h"
@@ -10,10 +10,17 @@ namespace volmograph {
 
 namespace {
 
-constexpr std::array<std::pair<const char*, const char*>, 3> kWholeNumberSettings{{
-    {kSectionComm, kKeyPort},
-    {kSectionDb, kKeyRef},
-    {kSectionSampling, kKeyCurrent},
+struct WholeNumberSetting {
+  const char* section;
+  const char* key;
+  int minimum;  // smaller values are replaced by the default when the view reads them
+};
+
+// Port -1 is COM0, the choice of no port; a smaller index reads as COM0 too.
+constexpr std::array<WholeNumberSetting, 3> kWholeNumberSettings{{
+    {kSectionComm, kKeyPort, INT_MIN},
+    {kSectionDb, kKeyRef, 1},
+    {kSectionSampling, kKeyCurrent, 1},
 }};
 
 // A malformed value reads as the default it is given, so two different defaults tell it
@@ -38,11 +45,13 @@ std::vector<std::string> SettingsFileProblems(IniProfile& file) {
     problems.push_back(std::move(unread));
   }
   MemoryProfile text(file.Text());  // one reading of the file for all the checks
-  for (const auto& [section, key] : kWholeNumberSettings) {
+  for (const auto& [section, key, minimum] : kWholeNumberSettings) {
+    const std::string shown =
+        file.Path() + ": [" + section + "] " + key + "=" + Quoted(text.GetString(section, key, ""));
     if (IsMalformed(text, section, key)) {
-      problems.push_back(file.Path() + ": [" + section + "] " + key + "=" +
-                         Quoted(text.GetString(section, key, "")) +
-                         " is not a whole number; the default is used");
+      problems.push_back(shown + " is not a whole number; the default is used");
+    } else if (text.GetInt(section, key, minimum) < minimum) {
+      problems.push_back(shown + " is below " + std::to_string(minimum) + "; the default is used");
     }
   }
   return problems;

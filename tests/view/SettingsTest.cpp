@@ -162,7 +162,7 @@ TEST(ViewSettings, FiftyMillisecondCommandChangesOnlyTheTickCount) {
   EXPECT_TRUE(CheckedSampling(again).empty());
 }
 
-// Values outside the known sets are used as they are, with nothing checked.
+// Values outside the known sets are used as they are; only impossible ones give the default.
 TEST(ViewSettings, UnusualProfileValues) {
   {
     ViewRig rig("[Db]\nRef=601\n");
@@ -181,6 +181,11 @@ TEST(ViewSettings, UnusualProfileValues) {
     EXPECT_EQ(rig.V().m_meter.m_reloadTicks, 172);
     EXPECT_EQ(CheckedSampling(rig), std::vector<int>{cmd::kSampling10s});
     EXPECT_EQ(Pane(rig, pane::kSamplingTime), " 10 SEC");
+  }
+  {
+    ViewRig rig("[Sampling Time]\nCurrent=-3\n");  // damaged: the default interval
+    EXPECT_EQ(rig.V().m_meter.m_reloadTicks, 16);
+    EXPECT_EQ(CheckedSampling(rig), std::vector<int>{cmd::kSampling1s});
   }
   {
     ViewRig rig("[COMM]\nPort=0\n");
@@ -205,6 +210,9 @@ TEST(ViewSettings, DamagedSettingsFileIsDescribedProblemByProblem) {
       {"[COMM]\nPort=abc\n[Sampling Time]\nCurrent=99999999999\nUse display=fast\n",
        {path + ": [COMM] Port=abc is not a whole number; the default is used",
         path + ": [Sampling Time] Current=99999999999 is not a whole number; the default is used"}},
+      {"[Db]\nRef=-5\n[Sampling Time]\nCurrent=0\n[COMM]\nPort=-9\n",
+       {path + ": [Db] Ref=-5 is below 1; the default is used",
+        path + ": [Sampling Time] Current=0 is below 1; the default is used"}},
       {"[Db]\nRef=" + longValue + "x\n\x01\x02\n",
        {path + ": line 3 holds binary data or is too long to be a setting; it is ignored and kept "
                "as it is",
