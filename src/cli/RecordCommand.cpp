@@ -122,6 +122,7 @@ RunEnd RunTicks(Recorder& recorder, long seconds) {
   TickPacer pacer(kViewTimerPeriodMs);
   std::uint64_t lastBytes = recorder.watched.BytesRead();
   long quietTicks = 0;
+  bool csvFailureTold = false;
   for (long tick = 0;; ++tick) {
     if (StopSignals::Received() != 0) {
       return RunEnd::Signal;
@@ -132,6 +133,12 @@ RunEnd RunTicks(Recorder& recorder, long seconds) {
     recorder.headless.m_timer.Fire(kViewTimerId);
     if (std::fflush(stdout) != 0 || !recorder.outputs.OutputOk()) {
       return RunEnd::OutputClosed;
+    }
+    // Told at once: an unattended run may go on for hours with its CSV no longer growing.
+    if (!csvFailureTold && !recorder.csv.Error().empty()) {
+      Say("cannot write " + recorder.csv.Path() + ": " + recorder.csv.Error() +
+          "; the run goes on, and the data file keeps every line");
+      csvFailureTold = true;
     }
     if (view.m_running == 0) {
       return view.m_displayMode == 2 ? RunEnd::Waveform : RunEnd::Lost;

@@ -1,7 +1,10 @@
 // Records from a simulated meter on a pseudo-terminal with the built volmograph-cli, ended
 // the ways a real run ends: Ctrl-C, the meter vanishing or falling silent, a waveform.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <ctime>
@@ -155,6 +158,35 @@ TEST_F(RecordCommand, TheMeterEndingTheRunStillSavesWhatWasRecorded) {
     }
     EXPECT_GE(CsvRows(), 3u) << c.name;
   }
+}
+
+TEST_F(RecordCommand, ACsvThatStopsTakingRowsIsToldAtOnceAndTheRunGoesOn) {
+  ASSERT_EQ(::mkfifo(m_csv.c_str(), 0600), 0);
+  // Open before the run, so that the CSV has its reader; it goes away after the header and
+  // a few rows.
+  const int fd = ::open(m_csv.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  PtyMeter meter{MeterSimulator(NoisyDcv())};
+  std::string error;
+  ASSERT_TRUE(meter.Start(error)) << error;
+  auto cli = Record(meter.SlavePath());
+  char rows[300];
+  std::size_t got = 0;
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        const ssize_t n = ::read(fd, rows + got, sizeof rows - got);
+        got += n > 0 ? static_cast<std::size_t>(n) : 0;
+        return got == sizeof rows;
+      },
+      std::chrono::seconds(10)));
+  ::close(fd);
+  EXPECT_TRUE(WaitFor(
+      [&] { return ReadFile(m_folder / "cli.err").find("the run goes on") != std::string::npos; },
+      std::chrono::seconds(10)));
+  cli->Signal(SIGINT);
+  const CliResult run = cli->Wait();
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_EQ(ReadTextDataFile(ReadFile(m_mtr)), Lines(run.out));
 }
 
 TEST_F(RecordCommand, PortsThatCannotBeOpenedExitTwoWithTheReason) {
