@@ -2,11 +2,13 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 
@@ -47,6 +49,14 @@ std::optional<dev_t> CharacterDeviceId(const std::string& path) {
     return std::nullopt;
   }
   return info.st_rdev;
+}
+
+bool IsKnownNonTerminal(dev_t device) {
+  const std::string link = "/sys/dev/char/" + std::to_string(major(device)) + ":" +
+                           std::to_string(minor(device)) + "/subsystem";
+  std::error_code error;
+  const std::filesystem::path target = std::filesystem::read_symlink(link, error);
+  return !error && target.filename() != "tty";
 }
 
 std::vector<PortHolder> FindPortHolders(const std::string& procRoot,

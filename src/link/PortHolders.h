@@ -22,6 +22,11 @@ struct PortHolder {
 // The device number of the character device at `path` (symbolic links followed).
 std::optional<dev_t> CharacterDeviceId(const std::string& path);
 
+// True when the system's device registry (/sys/dev/char) files `device` under a class other
+// than "tty", as /dev/null: no serial line, though every process may hold it open.
+// Unknown devices, pseudo-terminals among them, give false.
+bool IsKnownNonTerminal(dev_t device);
+
 // Processes other than `self` that hold one of `devices` open, one entry per device and
 // process, looked up under `procRoot`.
 std::vector<PortHolder> FindPortHolders(const std::string& procRoot,

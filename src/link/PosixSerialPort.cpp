@@ -103,6 +103,10 @@ std::unique_ptr<PosixSerialPort> PosixSerialPort::Open(const std::string& path, 
                                                        const DeviceRoots& roots) {
   // Anything but a character device (missing, a plain file) is left to open() to explain.
   const std::optional<dev_t> device = CharacterDeviceId(path);
+  if (device && IsKnownNonTerminal(*device)) {
+    reason = SerialOpenFailure(ENOTTY, path);
+    return nullptr;
+  }
   PortLock lock;
   if (device) {
     if (!TakeLock(lock, path, roots, reason)) {

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -163,6 +164,13 @@ TEST(LinkPosixSerialConnector, FailuresNameTheCauseAndTheDevice) {
   EXPECT_EQ(connector.OpenPort("COM2", reason), nullptr);
   EXPECT_EQ(reason, std::string("Not a serial device: ") + file);
   ::unlink(file);
+  // Every process holds /dev/null: that is no reason to call it busy.
+  if (std::filesystem::exists("/sys/dev/char")) {
+    table.Set("COM3", "/dev/null");
+    PosixSerialConnector devices(table);
+    EXPECT_EQ(devices.OpenPort("COM3", reason), nullptr);
+    EXPECT_EQ(reason, "Not a serial device: /dev/null");
+  }
 }
 
 }  // namespace
