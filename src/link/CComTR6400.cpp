@@ -180,8 +180,10 @@ int CComTR6400::Poll() {
   return POLL_DONE;
 }
 
+// A 'Z' after any other first byte is line noise (or a meter at the wrong baud rate), not
+// the start of a waveform capture.
 bool CComTR6400::BulkHeld() const {
-  return m_accumLength >= 2 && m_accum[1] == kBulkMarker;
+  return m_accumLength >= 2 && m_accum[0] == kStx && m_accum[1] == kBulkMarker;
 }
 
 int CComTR6400::TakeBulkTransfer() {

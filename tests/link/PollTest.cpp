@@ -73,6 +73,12 @@ std::vector<Case> Cases() {
         {B.substr(10, 5), 0, POLL_DONE, A, 1, B.substr(0, 15), kReload},
         {B.substr(15), 0, POLL_DONE, B, 1, ""}}},
       {"NoiseAloneWithExpiredCountdownIsDue", {{"abc\r\n", 0, POLL_DONE, "", 1, ""}}},
+      // Only STX then 'Z' starts a bulk transfer; a 'Z' second in noise is no capture, in an
+      // empty buffer or left after a cut.
+      {"ZAfterAnyByteButStxIsNoise",
+       {{"xZ" + std::string(1200, 'x'), 1, POLL_DONE, "", 0, ""},
+        {A + "xZ", 0, POLL_DONE, A, 1, "xZ"},
+        {B, 1, POLL_DONE, B, 0, ""}}},
       {"BulkTransferInPiecesIsDueWhateverTheCountdown",
        {{kBulk.substr(0, 400), 5, POLL_NOTHING, "", 0, kBulk.substr(0, 400), 5},
         {kBulk.substr(400, 400), 5, POLL_NOTHING, "", 0, kBulk.substr(0, 800)},
