@@ -30,9 +30,10 @@ void CheckAfterPoll(const CComTR6400& meter, int result, int countdown, const st
   Check(result == volmograph::POLL_DONE || result == volmograph::POLL_NOTHING);
   Check(meter.m_accumLength <= CComTR6400::kAccumSize);
   Check(meter.m_lastFrame.empty() || meter.m_lastFrame.size() == volmograph::kFrameLength);
-  // Between calls the buffer holds at most one frame's worth, or a bulk transfer.
+  // Between calls the buffer holds at most one frame's worth, or a bulk transfer, which
+  // always starts with STX and 'Z'.
   Check(meter.m_accumLength <= volmograph::kFrameLength ||
-        (meter.m_accumLength >= 2 && meter.m_accum[1] == 'Z'));
+        (meter.m_accum[0] == volmograph::kStx && meter.m_accum[1] == 'Z'));
   // Held bytes are always the newest bytes taken, unchanged and in order.
   const std::string_view held(reinterpret_cast<const char*>(meter.m_accum.data()),
                               meter.m_accumLength);
@@ -50,7 +51,9 @@ void CheckAfterPoll(const CComTR6400& meter, int result, int countdown, const st
                                : meter.m_ticksLeft == meter.m_reloadTicks);
   if (meter.m_lastFrame != before && !bulk) {
     // A frame is a run of bytes that came off the line, aligned on STX.
+    // Frames are text: an STX after the first byte would mean one cut short on the line.
     Check(static_cast<std::uint8_t>(meter.m_lastFrame[0]) == volmograph::kStx);
+    Check(meter.m_lastFrame.find(static_cast<char>(volmograph::kStx), 1) == std::string::npos);
     Check(consumed.find(meter.m_lastFrame) != std::string_view::npos);
   }
 }

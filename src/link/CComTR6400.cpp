@@ -169,6 +169,7 @@ int CComTR6400::Poll() {
     return TakeBulkTransfer();
   }
   Resynchronise();
+  DropCutShortFrames();
   if (BulkHeld()) {
     return POLL_NOTHING;  // a bulk transfer has just begun; the next call collects it
   }
@@ -180,8 +181,10 @@ int CComTR6400::Poll() {
   return POLL_DONE;
 }
 
+// A 'Z' after any other first byte is line noise (or a meter at the wrong baud rate), not
+// the start of a waveform capture.
 bool CComTR6400::BulkHeld() const {
-  return m_accumLength >= 2 && m_accum[1] == kBulkMarker;
+  return m_accumLength >= 2 && m_accum[0] == kStx && m_accum[1] == kBulkMarker;
 }
 
 int CComTR6400::TakeBulkTransfer() {
@@ -216,6 +219,20 @@ void CComTR6400::Resynchronise() {
     start = bulk;
   }
   DropFront(start);
+}
+
+// Frames are ASCII text: an STX inside the 26 bytes about to be cut means the frame was
+// cut short on the line and the next one starts at that STX. Align on it, so that the
+// complete frame is cut rather than the fragment. A bulk start ends the search: its picture
+// bytes may hold STX of their own.
+void CComTR6400::DropCutShortFrames() {
+  while (m_accumLength >= kFrameLength && !BulkHeld()) {
+    const void* stx = std::memchr(m_accum.data() + 1, kStx, kFrameLength - 1);
+    if (stx == nullptr) {
+      return;
+    }
+    DropFront(static_cast<std::size_t>(static_cast<const std::uint8_t*>(stx) - m_accum.data()));
+  }
 }
 
 int CComTR6400::CutFrame() {

@@ -53,7 +53,8 @@ class CComTR6400 {
   // on a driver that is not connected it reads nothing and returns POLL_NOTHING.
   // A read never exceeds the scratch buffer nor the room left in m_accum; a bulk transfer
   // longer than m_capture keeps its first kCaptureSize bytes and the rest of m_capture is
-  // zeroed; a bulk start (STX 'Z') is never cut into a frame nor discarded with stale frames.
+  // zeroed; a bulk start (STX 'Z') is never cut into a frame nor discarded with stale frames;
+  // a frame with an STX among its 26 bytes was cut short and is dropped for the one at that STX.
   int Poll();
 
   // The device name Open would use for a 1-based port number.
@@ -87,6 +88,7 @@ class CComTR6400 {
   int TakeBulkTransfer();
   int CutFrame();
   void Resynchronise();
+  void DropCutShortFrames();
   void MarkDueIfExpired();
   bool BulkHeld() const;
   std::size_t FindBulkStart(std::size_t from, std::size_t to) const;

@@ -64,6 +64,16 @@ std::vector<Case> Cases() {
       {"AnStxLeftLastAfterACutIsKeptForItsBulkTransfer",
        {{A + B + "\x02", 0, POLL_DONE, A, 1, "\x02"},
         {kBulk.substr(1), 0, POLL_DONE, kBulk.substr(0, 26), 1, "", kReload}}},
+      // An STX inside the 26 bytes about to be cut marks a frame cut short on the line: the
+      // frame at that STX is the one taken, and a bulk transfer there is recognised.
+      {"FramesCutShortGiveWayToTheFrameAfterThem",
+       {{B.substr(0, 9) + C.substr(0, 20) + A, 1, POLL_DONE, A, 0, ""},
+        {B.substr(0, 9) + C.substr(0, 20), 0, POLL_DONE, A, 1, C.substr(0, 20), kReload},
+        {C.substr(20), 1, POLL_DONE, C, 0, ""}}},
+      {"BulkAfterFramesCutShortIsRecognised",
+       {{B.substr(0, 9) + A.substr(0, 20) + kBulk.substr(0, 40), 1, POLL_NOTHING, "", 0,
+         kBulk.substr(0, 40)},
+        {kBulk.substr(40), 1, POLL_DONE, kBulk.substr(0, 26), 1, ""}}},
       {"CountdownGatesTheDueReading",
        {{A, 3, POLL_DONE, A, 0, "", 3},
         {B, 0, POLL_DONE, B, 1, "", kReload},
@@ -73,6 +83,12 @@ std::vector<Case> Cases() {
         {B.substr(10, 5), 0, POLL_DONE, A, 1, B.substr(0, 15), kReload},
         {B.substr(15), 0, POLL_DONE, B, 1, ""}}},
       {"NoiseAloneWithExpiredCountdownIsDue", {{"abc\r\n", 0, POLL_DONE, "", 1, ""}}},
+      // Only STX then 'Z' starts a bulk transfer; a 'Z' second in noise is no capture, in an
+      // empty buffer or left after a cut.
+      {"ZAfterAnyByteButStxIsNoise",
+       {{"xZ" + std::string(1200, 'x'), 1, POLL_DONE, "", 0, ""},
+        {A + "xZ", 0, POLL_DONE, A, 1, "xZ"},
+        {B, 1, POLL_DONE, B, 0, ""}}},
       {"BulkTransferInPiecesIsDueWhateverTheCountdown",
        {{kBulk.substr(0, 400), 5, POLL_NOTHING, "", 0, kBulk.substr(0, 400), 5},
         {kBulk.substr(400, 400), 5, POLL_NOTHING, "", 0, kBulk.substr(0, 800)},
