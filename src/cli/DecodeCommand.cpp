@@ -21,10 +21,12 @@ namespace {
 constexpr const char* kHelp = R"(usage: volmograph-cli decode [FILE]
 
 Reads raw bytes from the meter's serial line (FILE, or standard input when FILE is
-missing or "-"; not a terminal: 'record' reads a meter), cuts them into frames the way
-the meter link does, and prints one line per event, in UTF-8, as the bytes arrive. Frames are cut at every STX (0x02): 26 bytes from an STX
-are one frame, bytes before an STX are dropped, and an STX followed by 'Z' starts a
-bulk transfer of at least 1000 bytes that ends at the next STX after those.
+missing or "-"; not a terminal: 'record' reads a meter), cuts them into frames the
+way the meter link does, and prints one line per event, in UTF-8, as the bytes
+arrive. Frames are cut at every STX (0x02): 26 bytes from an STX are one frame
+unless another STX lies among them (a frame cut short, dropped as noise), bytes
+before an STX are dropped, and an STX followed by 'Z' starts a bulk transfer of at
+least 1000 bytes that ends at the next STX after those.
 
 The first line names the columns and starts with '#'. Every other line starts with
 the stream offset of the event's first byte (10 wide) and its kind, then:

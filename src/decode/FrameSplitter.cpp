@@ -97,6 +97,15 @@ bool FrameSplitter::NextWhileHunting(SplitEvent& event) {
     return NextInBulk(event);
   }
   if (held >= kFrameLength) {
+    // An STX among the 26 bytes: this frame was cut short on the line, and the reader drops
+    // it for the frame at that STX.
+    const std::size_t next = m_buffer.find(kStx, m_pos + 1);
+    if (next < m_pos + kFrameLength) {
+      m_noiseOffset = StreamOffset();
+      m_noiseLength = next - m_pos;
+      m_pos = next;
+      return TakeNoise(event);
+    }
     event = {SplitEvent::Kind::Frame, StreamOffset(), kFrameLength,
              std::string_view(m_buffer).substr(m_pos, kFrameLength)};
     m_pos += kFrameLength;

@@ -6,8 +6,9 @@
 // Stream format: a frame is 26 bytes starting with STX (0x02); bytes before an STX are line
 // noise and are dropped. An STX followed by 'Z' starts a bulk transfer (a waveform capture),
 // which takes at least 1000 bytes whatever they hold; after that it ends at the next STX (or
-// at the end of the stream). There is no checksum: 26 bytes from an STX are a frame even if
-// another STX lies among them.
+// at the end of the stream). There is no checksum, but frames are text: a frame with another
+// STX among its 26 bytes was cut short on the line, and is dropped as noise for the frame at
+// that STX.
 //
 // The splitter holds at most one unfinished frame plus the bytes of the last Feed, and the
 // first 2000 bytes of a bulk transfer (the reader's capture buffer), so a stream of any

@@ -39,13 +39,13 @@ TEST(FrameSplitter, ChunkBoundariesDoNotMatter) {
   ASSERT_EQ(SplitStream(stream, 997), whole);
 }
 
-TEST(FrameSplitter, AShortFrameSwallowsTheStartOfTheNext) {
-  // No checksum: 26 bytes from an STX are a frame, whatever they hold.
+TEST(FrameSplitter, AFrameCutShortGivesWayToTheNext) {
+  // An STX among the 26 bytes: the frame was cut short on the line.
   const std::string stream = kFrameB.substr(0, 8) + kFrameA;
   const auto events = SplitStream(stream);
   ASSERT_EQ(events.size(), 2u);
-  EXPECT_EQ(events[0], (SplitRecord{Kind::Frame, 0, 26, stream.substr(0, 26)}));
-  EXPECT_EQ(events[1], (SplitRecord{Kind::Noise, 26, 8, ""}));
+  EXPECT_EQ(events[0], (SplitRecord{Kind::Noise, 0, 8, ""}));
+  EXPECT_EQ(events[1], (SplitRecord{Kind::Frame, 8, 26, kFrameA}));
 }
 
 TEST(FrameSplitter, BulkTakesAThousandBytesThenRunsToTheNextStx) {
