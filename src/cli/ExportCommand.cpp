@@ -3,12 +3,15 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "files/DataFileReader.h"
 #include "files/FileAccess.h"
 #include "files/SampleCsv.h"
+#include "files/TextDamage.h"
 
 namespace volmograph::cli {
 
@@ -22,7 +25,8 @@ constexpr const char* kUsage =
     "(numbers with a decimal point, an over-range reading with an empty value, text in\n"
     "UTF-8), or the 1024 picture bytes of a graph file, one a row under index,byte.\n"
     "OUT.csv is replaced whole, or not at all. Exits 1 when FILE.mtr cannot be read, or is\n"
-    "damaged (OUT.csv then holds what could be read), 2 for wrong arguments.\n";
+    "damaged (OUT.csv then holds what could be read: a graph file's unreadable bytes as 0,\n"
+    "a text data file's sound records only), 2 for wrong arguments.\n";
 
 void Fail(const std::string& message) {
   std::fprintf(stderr, "volmograph-cli export: %s\n", message.c_str());
@@ -60,11 +64,33 @@ std::string Damage(const DataFileContents& contents) {
     return std::to_string(kGraphImageSize - contents.graph.validFields) + " of " +
            std::to_string(kGraphImageSize) + " picture bytes missing or unreadable, written as 0";
   }
-  if (contents.recordsLeftOut > 0) {
-    return "only the first " + std::to_string(contents.lines.size()) + " records written, " +
-           std::to_string(contents.recordsLeftOut) + " left out";
+  std::string damage;
+  if (contents.damage.Any()) {
+    damage = DescribeTextDamage(contents.damage, contents.fileRecords) +
+             "; damaged records left out of the CSV";
   }
-  return {};
+  if (contents.recordsLeftOut > 0) {
+    damage += (damage.empty() ? "" : "; ") + std::string("only the first ") +
+              std::to_string(contents.lines.size()) + " records read, " +
+              std::to_string(contents.recordsLeftOut) + " left out";
+  }
+  return damage;
+}
+
+// A damaged record's row would pass for a reading, so only sound records become rows.
+void LeaveOutDamagedLines(DataFileContents& contents) {
+  const std::vector<std::size_t>& damaged = contents.damage.lines;  // ascending
+  std::vector<std::string> sound;
+  sound.reserve(contents.lines.size() - damaged.size());
+  auto next = damaged.begin();
+  for (std::size_t i = 0; i < contents.lines.size(); ++i) {
+    if (next != damaged.end() && *next == i) {
+      ++next;
+    } else {
+      sound.push_back(std::move(contents.lines[i]));
+    }
+  }
+  contents.lines = std::move(sound);
 }
 
 }  // namespace
@@ -81,16 +107,18 @@ int RunExport(int argc, char** argv) {
     Fail(error + " (try --help)");
     return 2;
   }
-  const DataFileContents contents = ReadDataFile(in);
+  DataFileContents contents = ReadDataFile(in);
   if (!contents.error.empty()) {
     Fail("cannot read " + in + ": " + contents.error);
     return 1;
   }
+  const std::string damage = Damage(contents);
+  LeaveOutDamagedLines(contents);
   if (!WriteFileAtomically(out, DataFileCsv(contents), error)) {
     Fail("cannot write " + out + ": " + error);
     return 1;
   }
-  if (const std::string damage = Damage(contents); !damage.empty()) {
+  if (!damage.empty()) {
     Fail(in + ": " + damage);
     return 1;
   }

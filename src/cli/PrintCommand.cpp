@@ -28,7 +28,8 @@ constexpr const char* kUsage =
     "  --pdf FILE    write every page as one PDF of A4 pages (replaced whole, or not at all)\n"
     "  --dump        print each page's display list, after a line 'page N'\n"
     "\n"
-    "Exits 1 when the file cannot be read or has nothing to print, 2 for wrong arguments.\n";
+    "Exits 1 when the file cannot be read, is damaged or has nothing to print (no PDF is then\n"
+    "written), 2 for wrong arguments.\n";
 
 // Opens the file and chooses the printout the way the user would: with the View command
 // of the mode before printing. False with `error` set when the file does not suit it.
@@ -103,8 +104,9 @@ int RunPrint(int argc, char** argv) {
       std::printf("%s\n", line.c_str());
     }
   }
+  // The first message tells why: a damaged file that also has nothing to print says so.
   if (!proof.Prompter().Messages().empty()) {
-    return Fail(options.input + ": " + MessageLine(proof.Prompter().Messages().back()), 1);
+    return Fail(options.input + ": " + MessageLine(proof.Prompter().Messages().front()), 1);
   }
   if (!options.output.empty()) {
     const auto application = EnsureGuiApplication();

@@ -27,7 +27,10 @@ constexpr const char* kUsage =
     "\n"
     "  --mode MODE   line, bar or wave; by default the file's own picture\n"
     "  --png FILE    write the 453 x 172 picture as a PNG file\n"
-    "  --dump        print the display list, one drawing operation a line\n";
+    "  --dump        print the display list, one drawing operation a line\n"
+    "\n"
+    "Exits 1 when the file cannot be read, is damaged or has nothing to draw (no PNG is then\n"
+    "written), 2 for wrong arguments.\n";
 
 // The file's kind must suit the picture asked for: a graph file has no samples to plot and
 // a text data file no waveform.
@@ -80,7 +83,6 @@ int RunRender(int argc, char** argv) {
   RasterCanvas picture;
   frame.Clear();
   frame.SetMirror(&picture);
-  const std::size_t messagesBefore = file.Prompter().Messages().size();
   file.Prompter().NoteInto(&frame);
   Draw(file.View(), options.mode, file.IsGraphFile());
   file.Prompter().NoteInto(nullptr);
@@ -91,9 +93,10 @@ int RunRender(int argc, char** argv) {
       std::printf("%s\n", operation.c_str());
     }
   }
-  // What the view said while drawing ("Data not exist !") means there is no picture.
-  if (file.Prompter().Messages().size() > messagesBefore) {
-    return Fail(options.input + ": " + MessageLine(file.Prompter().Messages().back()), 1);
+  // What the view said on opening ("Damaged graph file!") or while drawing ("Data not
+  // exist !") means the picture is not the file's, and no PNG is written: as print does.
+  if (!file.Prompter().Messages().empty()) {
+    return Fail(options.input + ": " + MessageLine(file.Prompter().Messages().front()), 1);
   }
   if (!options.output.empty() && !WritePng(picture.Image(), options.output, error)) {
     return Fail(error, 1);

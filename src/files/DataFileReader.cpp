@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <string_view>
+#include <utility>
 
 #include "files/FileAccess.h"
 #include "platform/FullIo.h"
@@ -33,7 +34,7 @@ class Descriptor {
 void ReadTextLines(int fd, std::uint64_t size, std::size_t maxLines, DataFileContents& contents) {
   const std::uint64_t records = (size + kTextRecordSize - 1) / kTextRecordSize;
   contents.lines.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(records, maxLines)));
-  const TextReadResult text = ReadTextDataFile(
+  TextReadResult text = ReadTextDataFile(
       fd, [&](const std::string& line) { contents.lines.push_back(line); }, maxLines);
   if (!text.error.empty()) {
     contents.error = text.error;
@@ -41,6 +42,8 @@ void ReadTextLines(int fd, std::uint64_t size, std::size_t maxLines, DataFileCon
     return;
   }
   contents.recordsLeftOut = text.recordsLeftOut;
+  contents.fileRecords = static_cast<std::size_t>(records);
+  contents.damage = std::move(text.damage);
 }
 
 }  // namespace

@@ -7,7 +7,8 @@
 // a device such as /dev/zero or a huge file gives a reason instead of a hang or exhausted
 // memory. The file is opened once; its first three bytes tell the kind (DataFileKind.h). A
 // graph file is read from its first kGraphFileSize bytes; a text data file is streamed up
-// to the line cap, and the records beyond it are counted so that the user can be told.
+// to the line cap, and the records beyond it are counted, and the damaged ones among those
+// read noted, so that the user can be told.
 
 #include <array>
 #include <cstddef>
@@ -30,6 +31,8 @@ struct DataFileContents {
   GraphReadResult graph;                              // graph file: how much of it was there
   std::vector<std::string> lines;                     // text data file: the list
   std::size_t recordsLeftOut = 0;                     // text data file: beyond the line cap
+  std::size_t fileRecords = 0;  // text data file: records in it, a partial one included
+  TextDamage damage;            // text data file: records that cannot be lines as saved
   std::string error;  // why the file could not be read ("File too large", ...); empty if read
 };
 

@@ -39,6 +39,25 @@ std::size_t RecordsLeft(int fd, std::uint64_t consumed, std::size_t inHand) {
   return static_cast<std::size_t>((rest + kTextRecordSize - 1) / kTextRecordSize);
 }
 
+// Hands the line of record `recordNumber` (counted from 1) on, noting it if it is damaged.
+void TakeRecord(std::string_view record, std::size_t recordNumber, const TextLineSink& addLine,
+                TextReadResult& result) {
+  result.partialRecord = record.size() < kTextRecordSize;
+  const TextRecordFault fault = CheckTextRecord(record);
+  if (fault != TextRecordFault::None) {
+    result.damage.Note(recordNumber, fault, record.size());
+  }
+  const std::string_view line = RecordToLine(record);
+  if (!GivesLine(record, line)) {
+    return;
+  }
+  if (fault != TextRecordFault::None) {
+    result.damage.lines.push_back(result.lines);
+  }
+  addLine(std::string(line));
+  ++result.lines;
+}
+
 }  // namespace
 
 void AppendTextDataRecord(std::string& file, std::string_view line) {
@@ -94,12 +113,7 @@ TextReadResult ReadTextDataFile(int fd, const TextLineSink& addLine, std::size_t
         result.recordsLeftOut = RecordsLeft(fd, consumed, inHand);
         return result;
       }
-      result.partialRecord = record.size() < kTextRecordSize;
-      const std::string_view line = RecordToLine(record);
-      if (GivesLine(record, line)) {
-        addLine(std::string(line));
-        ++result.lines;
-      }
+      TakeRecord(record, consumed / kTextRecordSize + 1, addLine, result);
       consumed += record.size();
     }
     if (chunk.size() < buffer.size()) {

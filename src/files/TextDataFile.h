@@ -15,12 +15,16 @@
 // A file whose length is not a multiple of 68 ends in a partial record; it is read by the
 // same rule and gives a last line rather than being dropped, so no byte read goes unseen.
 // Only a partial record that is empty up to its first NUL gives no line: it holds nothing.
+// The streaming reader counts such a record, and any other the writer cannot have made, as
+// damage (TextDamage.h), so that the user can be told what the lines are worth.
 
 #include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "files/TextDamage.h"
 
 namespace volmograph {
 
@@ -46,6 +50,7 @@ struct TextReadResult {
   // Records beyond the cap: counted from the size of a regular file read from its start,
   // else those already in hand.
   std::size_t recordsLeftOut = 0;
+  TextDamage damage;  // among the records read
   std::string error;  // why opening or reading failed; empty when it did not
   bool Ok() const { return error.empty() && !capped; }
 };

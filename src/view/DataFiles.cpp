@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "files/FileAccess.h"
+#include "files/TextDamage.h"
 #include "platform/TextEncoding.h"
 #include "view/CKeloView.h"
 #include "view/Ids.h"
@@ -148,6 +149,11 @@ void CKeloView::ReportPartialLoad(const DataFileContents& contents) {
     m_platform.prompter.ShowMessage("Data file too long!",
                                     Format("The first %zu records were loaded, %zu left out",
                                            contents.lines.size(), contents.recordsLeftOut));
+  } else if (contents.damage.Any()) {
+    // The lines stay as read, but a half record would otherwise pass for a reading.
+    std::string detail = DescribeTextDamage(contents.damage, contents.fileRecords);
+    detail[0] = 'R';  // "record ..." opens the sentence
+    m_platform.prompter.ShowMessage("Damaged data file!", detail);
   }
 }
 

@@ -99,5 +99,47 @@ TEST(ExportCommand, BadInputGivesOneLineAndAStatus) {
   EXPECT_TRUE(ReadFile(folder / "short.csv").starts_with("index,byte\r\n0,1\r\n1,2\r\n2,0\r\n"));
 }
 
+TEST(ExportCommand, DamagedTextDataFilesGiveTheirSoundRecordsAndStatusOne) {
+  TempFolder folder;
+  const std::string a = SampleLineOf("12:00:00", "", " 1.5", " Vdc", "", "", "", "DCV", " 1.5");
+  const std::string b = SampleLineOf("12:00:01", "", " 1.6", " Vdc", "", "", "", "DCV", " 1.6");
+  const std::string ab = WriteTextDataFile({a, b});
+  const std::string rowA = "12:00:00,1.5,Vdc,,,,,DCV,1.5\r\n";
+  const std::string rowB = "12:00:01,1.6,Vdc,,,,,DCV,1.6\r\n";
+  std::string nulInLine = ab;
+  nulInLine[68 + 20] = '\0';
+  const struct {
+    std::string name;
+    std::string bytes;
+    std::string message;  // empty: the file is sound
+    std::string rows;
+  } cases[] = {
+      {"half.mtr", ab + ab.substr(0, 30), "record 3 of 3 is cut short (30 of 68 bytes)",
+       rowA + rowB},
+      {"x.mtr", ab + "X", "record 3 of 3 is cut short (1 of 68 bytes)", rowA + rowB},
+      {"g.mtr", "G", "record 1 of 1 is cut short (1 of 68 bytes)", ""},
+      {"zeros.mtr", ab.substr(0, 68) + std::string(68, '\0') + ab.substr(68),
+       "record 2 of 3 is garbled (a NUL not right after an LF)", rowA + rowB},
+      {"nul.mtr", nulInLine + std::string(1, '\0'),
+       "record 2 of 3 is garbled (a NUL not right after an LF), and 1 more is damaged", rowA},
+      // Every record the writer makes is sound: short (LF, NUL, filler), 67 and cut to 68.
+      {"sound.mtr", WriteTextDataFile({a.substr(0, 61), b, a + "xyz"}), "",
+       "12:00:00,1.5,Vdc,,,,,DCV,\r\n" + rowB + rowA},
+  };
+  for (const auto& c : cases) {
+    WriteFile(folder / c.name, c.bytes);
+    const CliResult run = Export(folder / c.name, folder / "out.csv");
+    EXPECT_EQ(run.status, c.message.empty() ? 0 : 1) << c.name;
+    EXPECT_EQ(run.err, c.message.empty()
+                           ? ""
+                           : "volmograph-cli export: " + folder / c.name + ": " + c.message +
+                                 "; damaged records left out of the CSV\n");
+    EXPECT_EQ(
+        ReadFile(folder / "out.csv"),
+        "time,value,unit,rms,second value,second unit,second rms,function,raw value\r\n" + c.rows)
+        << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace volmograph

@@ -73,6 +73,7 @@ TEST(PrintCommand, NothingToPrintOrBadArgumentsGiveOneLineAndNoPdf) {
   TempFolder folder;
   WriteFile(folder / "empty.mtr", "");
   WriteFile(folder / "dcv.mtr", DcvFile(3));
+  WriteFile(folder / "half.mtr", DcvFile(3) + DcvFile(1).substr(0, 30));
   const std::string pdf = folder / "out.pdf";
   const struct {
     std::string args;
@@ -80,6 +81,8 @@ TEST(PrintCommand, NothingToPrintOrBadArgumentsGiveOneLineAndNoPdf) {
     std::string message;
   } cases[] = {
       {"'" + folder / "empty.mtr" + "' --mode text", 1, "Data not exist !"},
+      {"'" + folder / "half.mtr" + "' --mode text", 1,
+       "half.mtr: Damaged data file!: Record 4 of 4 is cut short (30 of 68 bytes)"},
       {"'" + folder / "dcv.mtr" + "' --mode wave", 1, "has no waveform picture"},
       {"'" + folder / "none.mtr" + "'", 1, "No such file or directory"},
       {"'" + folder / "dcv.mtr" + "' --mode pie", 2, "--mode takes text, line, bar or wave"},

@@ -84,6 +84,35 @@ TEST_F(RenderCommand, FailuresAreOneLineWithAStatus) {
   EXPECT_FALSE(std::filesystem::exists("x.png"));
 }
 
+// A damaged file gets the words, the status and the missing output of print.
+TEST_F(RenderCommand, DamagedFilesAreReportedAsPrintReportsThem) {
+  volmograph::test::TempFolder folder;
+  const std::string graph = volmograph::test::ReadFile(kVectors + "/replay/waveform_run.mtr");
+  const std::string text = volmograph::test::ReadFile(kVectors + "/render/dcv_ramp.mtr");
+  const struct {
+    std::string bytes;
+    std::string message;
+  } cases[] = {
+      {graph.substr(0, 16), "Damaged graph file!: 1024 of 1024 values missing"},
+      {graph.substr(0, graph.size() - 4), "Damaged graph file!: 1 of 1024 values missing"},
+      {"GRA" + std::string(4109, '#'), "Damaged graph file!: 1024 of 1024 values missing"},
+      {text + "X", "Damaged data file!: Record 500 of 500 is cut short (1 of 68 bytes)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    volmograph::test::WriteFile(folder / "bad.mtr", c.bytes);
+    const std::string file = "'" + folder / "bad.mtr" + "'";
+    const CliResult render = RunCli("render " + file + " --png '" + folder / "bad.png" + "'");
+    const CliResult print = RunCli("print " + file + " --pdf '" + folder / "bad.pdf" + "'");
+    EXPECT_EQ(render.status, 1);
+    EXPECT_EQ(print.status, 1);
+    EXPECT_NE(render.err.find(c.message), std::string::npos) << render.err;
+    EXPECT_EQ(render.err.substr(render.err.find(':')), print.err.substr(print.err.find(':')));
+    EXPECT_FALSE(std::filesystem::exists(folder / "bad.png"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "bad.pdf"));
+  }
+}
+
 TEST_F(RenderCommand, DumpListsTheDisplayListWithTheViewsMessages) {
   const CliResult run = RunCli("render '" + kVectors + "/render/dcv_ramp.mtr' --mode bar --dump");
   ASSERT_EQ(run.status, 0) << run.err;

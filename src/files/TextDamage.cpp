@@ -1,0 +1,42 @@
+#include "files/TextDamage.h"
+
+#include "files/TextDataFile.h"
+
+namespace volmograph {
+
+TextRecordFault CheckTextRecord(std::string_view record) {
+  if (record.size() < kTextRecordSize) {
+    return TextRecordFault::CutShort;
+  }
+  const std::size_t nul = record.find('\0');
+  if (nul == std::string_view::npos || (nul > 0 && record[nul - 1] == '\n')) {
+    return TextRecordFault::None;
+  }
+  return TextRecordFault::Garbled;
+}
+
+void TextDamage::Note(std::size_t recordNumber, TextRecordFault fault, std::size_t size) {
+  if (records++ == 0) {
+    firstRecord = recordNumber;
+    firstFault = fault;
+    firstSize = size;
+  }
+}
+
+std::string DescribeTextDamage(const TextDamage& damage, std::size_t fileRecords) {
+  std::string text =
+      "record " + std::to_string(damage.firstRecord) + " of " + std::to_string(fileRecords);
+  if (damage.firstFault == TextRecordFault::CutShort) {
+    text += " is cut short (" + std::to_string(damage.firstSize) + " of " +
+            std::to_string(kTextRecordSize) + " bytes)";
+  } else {
+    text += " is garbled (a NUL not right after an LF)";
+  }
+  if (damage.records > 1) {
+    text += ", and " + std::to_string(damage.records - 1) + " more " +
+            (damage.records == 2 ? "is" : "are") + " damaged";
+  }
+  return text;
+}
+
+}  // namespace volmograph
