@@ -8,6 +8,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "cli/ConsoleOutput.h"
 #include "files/DataFileReader.h"
 #include "files/FileAccess.h"
 #include "files/SampleCsv.h"
@@ -29,7 +30,7 @@ constexpr const char* kUsage =
     "a text data file's sound records only), 2 for wrong arguments.\n";
 
 void Fail(const std::string& message) {
-  std::fprintf(stderr, "volmograph-cli export: %s\n", message.c_str());
+  SayError("export", message);
 }
 
 bool ParseArguments(int argc, char** argv, std::string& in, std::string& out, std::string& error) {

@@ -8,6 +8,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "cli/ConsoleOutput.h"
 #include "cli/FileView.h"
 #include "qt/GuiApplication.h"
 #include "qt/PrintPages.h"
@@ -76,7 +77,7 @@ std::vector<std::string> RecordPages(FileView& file) {
 }
 
 int Fail(const std::string& message, int status) {
-  std::fprintf(stderr, "volmograph-cli print: %s\n", message.c_str());
+  SayError("print", message);
   return status;
 }
 

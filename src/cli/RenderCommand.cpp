@@ -8,6 +8,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "cli/ConsoleOutput.h"
 #include "cli/FileView.h"
 #include "qt/GuiApplication.h"
 #include "qt/PngFile.h"
@@ -55,7 +56,7 @@ void Draw(CKeloView& view, DrawMode mode, bool graphFile) {
 }
 
 int Fail(const std::string& message, int status) {
-  std::fprintf(stderr, "volmograph-cli render: %s\n", message.c_str());
+  SayError("render", message);
   return status;
 }
 

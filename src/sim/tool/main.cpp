@@ -8,11 +8,13 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "platform/TextEncoding.h"
 #include "sim/PtyMeter.h"
 #include "sim/SimCommandLine.h"
 
@@ -45,11 +47,16 @@ void InstallHandlers() {
 }
 
 int Fail(const std::string& message, int status) {
-  std::fprintf(stderr, "volmograph-sim: %s\n", message.c_str());
+  std::fprintf(stderr, "volmograph-sim: %s\n", volmograph::SystemTextToUtf8(message).c_str());
   return status;
 }
 
 bool LoadReplay(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
+  std::error_code folderError;
+  if (std::filesystem::is_directory(path, folderError)) {
+    error = path + " is a folder, not a captured byte stream";
+    return false;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     error = "cannot open " + path + ": " + std::strerror(errno);
