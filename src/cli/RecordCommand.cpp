@@ -210,6 +210,11 @@ int Finish(Recorder& recorder, const RecordOptions& options, RunEnd end) {
                                  : std::to_string(view.m_recordedLines) + " lines saved") +
         " to " + savedAt);
   }
+  // Bytes but never a frame: most likely a meter at another speed, or another device.
+  if (view.m_meter.m_lastFrame.empty() && recorder.watched.BytesRead() > 0) {
+    Say("no frame came in the " + std::to_string(recorder.watched.BytesRead()) +
+        " bytes received: check that the meter sends at 9600 baud, 8N1, on this port");
+  }
   bool ok = savedAt == options.outPath;
   if (!recorder.csv.Error().empty()) {
     Say("cannot write " + options.csvPath + ": " + recorder.csv.Error());

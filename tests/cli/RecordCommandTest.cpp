@@ -189,6 +189,19 @@ TEST_F(RecordCommand, ACsvThatStopsTakingRowsIsToldAtOnceAndTheRunGoesOn) {
   EXPECT_EQ(ReadTextDataFile(ReadFile(m_mtr)), Lines(run.out));
 }
 
+TEST_F(RecordCommand, BytesThatNeverMakeAFrameGetAHint) {
+  PtyMeter meter{MeterSimulator::Replay(std::vector<std::uint8_t>(4000, 0xF0), true)};
+  std::string error;
+  ASSERT_TRUE(meter.Start(error)) << error;
+  const CliResult run =
+      test::RunCli("record --port " + meter.SlavePath() + " --out '" + m_mtr + "' --seconds 2");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("time is up; 0 lines saved"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("bytes received: check that the meter sends at 9600 baud"),
+            std::string::npos)
+      << run.err;
+}
+
 TEST_F(RecordCommand, PortsThatCannotBeOpenedExitTwoWithTheReason) {
   PtyMeter meter{MeterSimulator(NoisyDcv())};
   std::string error;
