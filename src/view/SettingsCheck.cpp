@@ -3,6 +3,7 @@
 #include <array>
 #include <climits>
 
+#include "platform/IntegerText.h"
 #include "platform/MemoryProfile.h"
 #include "view/SettingTables.h"
 
@@ -46,10 +47,13 @@ std::vector<std::string> SettingsFileProblems(IniProfile& file) {
   }
   MemoryProfile text(file.Text());  // one reading of the file for all the checks
   for (const auto& [section, key, minimum] : kWholeNumberSettings) {
-    const std::string shown =
-        file.Path() + ": [" + section + "] " + key + "=" + Quoted(text.GetString(section, key, ""));
+    const std::string value = text.GetString(section, key, "");
+    const std::string shown = file.Path() + ": [" + section + "] " + key + "=" + Quoted(value);
     if (IsMalformed(text, section, key)) {
-      problems.push_back(shown + " is not a whole number; the default is used");
+      // A whole number with too many digits is one, and telling the user otherwise misleads.
+      const bool tooLarge = ReadIntegerText(value).kind == IntegerTextKind::BeyondInt;
+      problems.push_back(shown + (tooLarge ? " is out of range" : " is not a whole number") +
+                         "; the default is used");
     } else if (text.GetInt(section, key, minimum) < minimum) {
       problems.push_back(shown + " is below " + std::to_string(minimum) + "; the default is used");
     }

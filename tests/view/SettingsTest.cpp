@@ -209,11 +209,12 @@ TEST(ViewSettings, DamagedSettingsFileIsDescribedProblemByProblem) {
       {"[COMM]\nPort= 3\n[Db]\nRef=600\n[Sampling Time]\nCurrent=5\nOther=x\n", {}},
       {"[COMM]\nPort=abc\n[Sampling Time]\nCurrent=99999999999\nUse display=fast\n",
        {path + ": [COMM] Port=abc is not a whole number; the default is used",
-        path + ": [Sampling Time] Current=99999999999 is not a whole number; the default is used"}},
-      {"[Db]\nRef=-5\n[Sampling Time]\nCurrent=0\n[COMM]\nPort=-9\n",
-       {path + ": [Db] Ref=-5 is below 1; the default is used",
+        path + ": [Sampling Time] Current=99999999999 is out of range; the default is used"}},
+      {"[Db]\nRef=-5\n[Sampling Time]\nCurrent=0\n[COMM]\nPort=-99999999999\n",
+       {path + ": [COMM] Port=-99999999999 is out of range; the default is used",
+        path + ": [Db] Ref=-5 is below 1; the default is used",
         path + ": [Sampling Time] Current=0 is below 1; the default is used"}},
-      {"[Db]\nRef=" + longValue + "x\n\x01\x02\n",
+      {"[Db]\nRef=" + longValue + "x\n\x01\x02\n[COMM]\nPort=-9\n",
        {path + ": line 3 holds binary data or is too long to be a setting; it is ignored and kept "
                "as it is",
         path + ": [Db] Ref=" + longValue.substr(0, 40) +
