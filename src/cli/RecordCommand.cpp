@@ -123,6 +123,7 @@ RunEnd RunTicks(Recorder& recorder, long seconds) {
   std::uint64_t lastBytes = recorder.watched.BytesRead();
   long quietTicks = 0;
   bool csvFailureTold = false;
+  std::size_t told = recorder.prompter.Held().size();
   for (long tick = 0;; ++tick) {
     if (StopSignals::Received() != 0) {
       return RunEnd::Signal;
@@ -142,6 +143,10 @@ RunEnd RunTicks(Recorder& recorder, long seconds) {
     }
     if (view.m_running == 0) {
       return view.m_displayMode == 2 ? RunEnd::Waveform : RunEnd::Lost;
+    }
+    // What the view says while the run goes on (a line without frames) is said at once.
+    for (const auto& held = recorder.prompter.Held(); told < held.size(); ++told) {
+      Say(held[told].text + " (" + held[told].detail + ")");
     }
     quietTicks = recorder.watched.BytesRead() == lastBytes ? quietTicks + 1 : 0;
     lastBytes = recorder.watched.BytesRead();
@@ -209,11 +214,6 @@ int Finish(Recorder& recorder, const RecordOptions& options, RunEnd end) {
         (view.m_displayMode == 2 ? "waveform saved as a graph file"
                                  : std::to_string(view.m_recordedLines) + " lines saved") +
         " to " + savedAt);
-  }
-  // Bytes but never a frame: most likely a meter at another speed, or another device.
-  if (view.m_meter.m_lastFrame.empty() && recorder.watched.BytesRead() > 0) {
-    Say("no frame came in the " + std::to_string(recorder.watched.BytesRead()) +
-        " bytes received: check that the meter sends at 9600 baud, 8N1, on this port");
   }
   bool ok = savedAt == options.outPath;
   if (!recorder.csv.Error().empty()) {

@@ -78,6 +78,8 @@ int CComTR6400::OpenConnection() {
     return 0;
   }
   m_deviceName = device->Name();
+  m_bytesReceived = 0;
+  m_framesReceived = 0;
   device->Purge();
   m_hComm = std::move(device);
   const int result = SetupConnection();
@@ -163,6 +165,7 @@ int CComTR6400::Poll() {
   const std::size_t count = std::min(static_cast<std::size_t>(got), want);
   std::memcpy(m_accum.data() + m_accumLength, m_scratch.data(), count);
   m_accumLength += count;
+  m_bytesReceived += count;
 
   // Tested before resynchronising: a capture may hold STX bytes of its own.
   if (BulkHeld()) {
@@ -198,6 +201,7 @@ int CComTR6400::TakeBulkTransfer() {
   std::fill(m_capture.begin() + static_cast<std::ptrdiff_t>(kept), m_capture.end(), 0);
   m_accumLength = 0;
   m_lastFrame.assign(reinterpret_cast<const char*>(m_capture.data()), kFrameLength);
+  ++m_framesReceived;
   m_ticksLeft = m_reloadTicks;
   m_sampleDue = 1;
   return POLL_DONE;
@@ -237,6 +241,7 @@ void CComTR6400::DropCutShortFrames() {
 
 int CComTR6400::CutFrame() {
   m_lastFrame.assign(reinterpret_cast<const char*>(m_accum.data()), kFrameLength);
+  ++m_framesReceived;
   DropFront(kFrameLength);
   MarkDueIfExpired();
   if (m_accumLength > kFrameLength) {

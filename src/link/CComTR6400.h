@@ -70,6 +70,10 @@ class CComTR6400 {
   std::uint32_t m_baudRate = 9600;
   // Name of the device last opened, for messages about it.
   std::string m_deviceName;
+  // Since the device was opened: bytes read, and frames or transfers cut from them. Bytes
+  // without frames tell of a meter at another speed, or of another device on the port.
+  std::uint64_t m_bytesReceived = 0;
+  std::uint64_t m_framesReceived = 0;
 
   // Reader fields.
   int m_portIndex = 1;

@@ -185,6 +185,7 @@ class CKeloView {
  private:
   void RunBulkTransferSteps();
   void HandleDeviceGone();
+  bool TellOfFramelessLine();
   void AppendSampleLine(const char* line);
   bool ShowDerivedFigures();
   void TrackExtremes(float& max, float& min, char (&maxText)[10], char (&minText)[10], int maxId,
@@ -202,6 +203,10 @@ class CKeloView {
   std::vector<std::string> ReadListLines() const;
 
   Platform m_platform;
+  // This run's line has carried a frame that the decoder accepted; the user has been told
+  // that it carries bytes but no frames.
+  bool m_lineProven = false;
+  bool m_framelessTold = false;
 };
 
 }  // namespace volmograph

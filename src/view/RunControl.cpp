@@ -26,6 +26,8 @@ void CKeloView::OnRunStart() {
   }
   m_sampleSum = 0.0;
   m_sampleCount = 0.0f;
+  m_lineProven = false;
+  m_framelessTold = false;
   m_stopped = 0;
   m_running = 1;
   m_acquiring = 1;

@@ -33,6 +33,9 @@ void CKeloView::OnTimer(int timerId) {
     return;
   }
 
+  if (TellOfFramelessLine()) {
+    return;  // nothing more in this tick: the message box may have let others run
+  }
   const int polled = m_meter.Poll();
   if (polled == POLL_GONE) {
     HandleDeviceGone();
@@ -53,6 +56,8 @@ void CKeloView::OnTimer(int timerId) {
   if (AcceptFrame(frame, m_reading) != FrameVerdict::Accepted) {
     return;  // m_sampleDue stands, so the next accepted frame is recorded
   }
+  // Before this run's first frame is cut, the text is the previous run's.
+  m_lineProven = m_lineProven || m_meter.m_framesReceived > 0;
   if (m_meter.m_sampleDue == 0) {
     return;
   }
@@ -141,6 +146,21 @@ void CKeloView::RunBulkTransferSteps() {
   m_meter.m_lastFrame = " ";
   OnDraw();
   m_sampleList.Clear();
+}
+
+// Twenty frames' worth of bytes without one the decoder accepts: most likely a meter at
+// another speed, or another device on the port. Said once a run; the run goes on.
+bool CKeloView::TellOfFramelessLine() {
+  constexpr std::uint64_t kBytesWithoutFrame = 20 * kFrameLength;
+  if (m_lineProven || m_framelessTold || m_meter.m_bytesReceived < kBytesWithoutFrame) {
+    return false;
+  }
+  m_framelessTold = true;
+  m_platform.prompter.ShowMessage(
+      "No meter frame in the bytes received: check that the meter sends at 9600 baud, 8N1, on "
+      "this port",
+      m_meter.m_deviceName);
+  return true;
 }
 
 void CKeloView::HandleDeviceGone() {

@@ -196,10 +196,14 @@ TEST_F(RecordCommand, BytesThatNeverMakeAFrameGetAHint) {
   const CliResult run =
       test::RunCli("record --port " + meter.SlavePath() + " --out '" + m_mtr + "' --seconds 2");
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(run.err.find("time is up; 0 lines saved"), std::string::npos) << run.err;
-  EXPECT_NE(run.err.find("bytes received: check that the meter sends at 9600 baud"),
-            std::string::npos)
-      << run.err;
+  // Said while the run goes on, not only at its end.
+  const std::size_t hint = run.err.find(
+      "No meter frame in the bytes received: check that the meter sends at 9600 baud, 8N1, on "
+      "this port (" +
+      meter.SlavePath() + ")");
+  const std::size_t end = run.err.find("time is up; 0 lines saved");
+  ASSERT_NE(end, std::string::npos) << run.err;
+  EXPECT_LT(hint, end) << run.err;
 }
 
 TEST_F(RecordCommand, PortsThatCannotBeOpenedExitTwoWithTheReason) {

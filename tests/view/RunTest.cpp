@@ -305,6 +305,43 @@ TEST(ViewRun, VanishedDeviceEndsTheRunAsStopDoes) {
   EXPECT_TRUE(rig.V().QueryCommand(cmd::kSave).enabled);
 }
 
+// A meter at another speed, or another device on the port, sends bytes that never make a
+// frame the decoder accepts; STX-led junk is cut into frames all the same.
+TEST(ViewRun, ALineWithoutFramesIsToldOnceARunAndTheRunGoesOn) {
+  const std::string junk = "\x02" + std::string(25, '#') + std::string(40, '\xF0');
+  const std::string told =
+      "No meter frame in the bytes received: check that the meter sends at 9600 baud, 8N1, on "
+      "this port";
+  ViewRig rig;
+  rig.StartPrimed(Dcv(" 1.234"));
+  rig.Record(Dcv(" 1.240"));
+  for (int i = 0; i < 20; ++i) {
+    rig.Feed(junk);
+    rig.Tick();
+  }
+  EXPECT_TRUE(rig.Messages().empty());  // a line that has carried frames is a meter's line
+  rig.Record(Dcv(" 1.245"));
+  rig.Command(cmd::kStop);
+  rig.Command(cmd::kStart);  // the last run's frame, read again, does not vouch for this one
+  for (int i = 0; i < 8; ++i) {
+    rig.Feed(i < 4 ? std::string(junk.size(), '\xF0') : junk);
+    rig.Tick();
+  }
+  EXPECT_TRUE(rig.Messages().empty());  // 528 bytes read; told at the next tick
+  rig.Tick();
+  ASSERT_EQ(rig.Messages().size(), 1u);
+  EXPECT_EQ(rig.Messages()[0].text, told);
+  EXPECT_EQ(rig.Messages()[0].detail, "COM2");
+  EXPECT_EQ(rig.V().m_acquiring, 1);
+  rig.Feed(junk + junk);
+  rig.Tick(3);
+  rig.Record(Dcv(" 1.250"));
+  rig.Record(Dcv(" 1.260"));
+  EXPECT_EQ(rig.Messages().size(), 1u);
+  ASSERT_FALSE(rig.Lines().empty());
+  EXPECT_EQ(rig.Lines().back().substr(15, 6), " 1.260");
+}
+
 TEST(ViewRun, WithoutDeviceContextFailGetdcIsShownAndTheTickGoesOn) {
   ViewRig rig;
   rig.Hp().m_form.SetCanvasAvailable(false);
