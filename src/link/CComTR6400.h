@@ -57,6 +57,9 @@ class CComTR6400 {
   // a frame with an STX among its 26 bytes was cut short and is dropped for the one at that STX.
   int Poll();
 
+  // The buffer holds the start of a bulk transfer still on its way.
+  bool BulkHeld() const;
+
   // The device name Open would use for a 1-based port number.
   static std::string PortName(unsigned portNumber);
 
@@ -94,7 +97,6 @@ class CComTR6400 {
   void Resynchronise();
   void DropCutShortFrames();
   void MarkDueIfExpired();
-  bool BulkHeld() const;
   std::size_t FindBulkStart(std::size_t from, std::size_t to) const;
   void DropFront(std::size_t count);
   int DeviceGone();

@@ -149,10 +149,12 @@ void CKeloView::RunBulkTransferSteps() {
 }
 
 // Twenty frames' worth of bytes without one the decoder accepts: most likely a meter at
-// another speed, or another device on the port. Said once a run; the run goes on.
+// another speed, or another device on the port. Said once a run; the run goes on. A waveform
+// transfer on its way is no such line.
 bool CKeloView::TellOfFramelessLine() {
   constexpr std::uint64_t kBytesWithoutFrame = 20 * kFrameLength;
-  if (m_lineProven || m_framelessTold || m_meter.m_bytesReceived < kBytesWithoutFrame) {
+  if (m_lineProven || m_framelessTold || m_meter.m_bytesReceived < kBytesWithoutFrame ||
+      m_meter.BulkHeld()) {
     return false;
   }
   m_framelessTold = true;

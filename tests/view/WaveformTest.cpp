@@ -58,6 +58,17 @@ class ViewWaveform : public ::testing::Test {
   ViewRig rig;
 };
 
+TEST_F(ViewWaveform, ACaptureBeforeAnyFrameIsNoLineWithoutFrames) {
+  rig.Command(cmd::kStart);
+  const std::string bulk = Capture();
+  for (std::size_t sent = 0; sent < bulk.size(); sent += 48) {
+    rig.Feed(std::string_view(bulk).substr(sent, 48));
+    rig.Tick();
+  }
+  EXPECT_EQ(rig.V().m_displayMode, 2);
+  EXPECT_TRUE(rig.Messages().empty());
+}
+
 TEST_F(ViewWaveform, BulkTransferEndsTheRunAndShowsTheCapture) {
   ReceiveCapture();
   CKeloView& view = rig.V();
