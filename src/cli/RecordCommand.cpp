@@ -20,7 +20,6 @@
 #include "cli/StopSignals.h"
 #include "cli/TickPacer.h"
 #include "cli/ViewSave.h"
-#include "cli/WatchedConnector.h"
 #include "files/FileAccess.h"
 #include "files/SampleCsv.h"
 #include "link/CComTR6400.h"
@@ -72,14 +71,13 @@ struct Recorder {
   explicit Recorder(const RecordOptions& options)
       : profile(SettingsFor(options)),
         serial(PortTable::FromProfile(profile)),
-        watched(serial),
         headless(profile),
         outputs(headless.m_list, options.csvPath.empty() ? nullptr : &csv,
                 [this](const std::string& line) { return clock.IsoTimestamp(line); }) {
     const Platform base = headless.Bundle();
     view = std::make_unique<CKeloView>(Platform{base.form, outputs.List(), base.statusBar,
                                                 base.profile, prompter, base.dialogs, base.timer,
-                                                clock, watched});
+                                                clock, serial});
     view->OnCreate();
     view->OnInitialUpdate();
     outputs.Start();
@@ -90,7 +88,6 @@ struct Recorder {
 
   MemoryProfile profile;
   PosixSerialConnector serial;
-  WatchedConnector watched;
   HeadlessPlatform headless;
   DatedClock clock;
   ConsolePrompter prompter;
@@ -120,7 +117,7 @@ RunEnd RunTicks(Recorder& recorder, long seconds) {
   constexpr long kTicksPerSecond = 1000 / kViewTimerPeriodMs;
   const CKeloView& view = *recorder.view;
   TickPacer pacer(kViewTimerPeriodMs);
-  std::uint64_t lastBytes = recorder.watched.BytesRead();
+  std::uint64_t lastBytes = view.m_meter.m_bytesReceived;
   long quietTicks = 0;
   bool csvFailureTold = false;
   std::size_t told = recorder.prompter.Held().size();
@@ -148,8 +145,9 @@ RunEnd RunTicks(Recorder& recorder, long seconds) {
     for (const auto& held = recorder.prompter.Held(); told < held.size(); ++told) {
       Say(held[told].text + " (" + held[told].detail + ")");
     }
-    quietTicks = recorder.watched.BytesRead() == lastBytes ? quietTicks + 1 : 0;
-    lastBytes = recorder.watched.BytesRead();
+    // The meter gone silent (a cable pulled at its end, the meter switched off).
+    quietTicks = view.m_meter.m_bytesReceived == lastBytes ? quietTicks + 1 : 0;
+    lastBytes = view.m_meter.m_bytesReceived;
     if (quietTicks >= kSilenceSeconds * kTicksPerSecond) {
       return RunEnd::Silent;
     }
