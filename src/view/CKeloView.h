@@ -183,6 +183,11 @@ class CKeloView {
   char m_readoutText[32] = {};
 
  private:
+  void RedrawWhileStopped();
+  bool TakeAcceptedFrame();
+  void RecordDueReading(const LocalTime& now);
+  void AddToAverage();
+  void ShowNewReading();
   void RunBulkTransferSteps();
   void HandleDeviceGone();
   bool TellOfFramelessLine();

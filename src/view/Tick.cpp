@@ -26,27 +26,43 @@ void CKeloView::OnTimer(int timerId) {
     return;  // paused
   }
   if (m_stopped == 1) {
-    if (m_displayMode >= 2 && m_displayMode <= 4 && m_redrawPending != 0) {
-      OnDraw();
-      --m_redrawPending;
-    }
+    RedrawWhileStopped();
     return;
   }
+  if (!TakeAcceptedFrame()) {
+    return;
+  }
+  if (m_meter.m_sampleDue == 0) {
+    return;
+  }
+  m_meter.m_sampleDue = 0;
+  RecordDueReading(now);
+}
 
+void CKeloView::RedrawWhileStopped() {
+  if (m_displayMode >= 2 && m_displayMode <= 4 && m_redrawPending != 0) {
+    OnDraw();
+    --m_redrawPending;
+  }
+}
+
+// Polls the meter and decodes its newest frame; true when an accepted frame is in
+// m_frameText and m_reading. A lost device and a waveform transfer are dealt with here.
+bool CKeloView::TakeAcceptedFrame() {
   if (TellOfFramelessLine()) {
-    return;  // nothing more in this tick: the message box may have let others run
+    return false;  // nothing more in this tick: the message box may have let others run
   }
   const int polled = m_meter.Poll();
   if (polled == POLL_GONE) {
     HandleDeviceGone();
-    return;
+    return false;
   }
   if (polled != POLL_DONE) {
-    return;
+    return false;
   }
   if (m_meter.m_lastFrame.size() > 1 && m_meter.m_lastFrame[1] == 'Z') {
     RunBulkTransferSteps();
-    return;
+    return false;
   }
 
   const std::size_t frameLength = std::min(m_meter.m_lastFrame.size(), kFrameLength);
@@ -54,15 +70,16 @@ void CKeloView::OnTimer(int timerId) {
   m_frameText[kFrameLength] = '\0';
   const std::string_view frame(m_frameText, kFrameLength);
   if (AcceptFrame(frame, m_reading) != FrameVerdict::Accepted) {
-    return;  // m_sampleDue stands, so the next accepted frame is recorded
+    return false;  // m_sampleDue stands, so the next accepted frame is recorded
   }
   // Before this run's first frame is cut, the text is the previous run's.
   m_lineProven = m_lineProven || m_meter.m_framesReceived > 0;
-  if (m_meter.m_sampleDue == 0) {
-    return;
-  }
+  return true;
+}
 
-  m_meter.m_sampleDue = 0;
+// The reading a sampling interval asked for: listed, averaged and shown, unless it starts a
+// new list or cannot be read.
+void CKeloView::RecordDueReading(const LocalTime& now) {
   CanvasLease viewCanvas(m_platform.form, ctl::kView);
   if (viewCanvas.Get() == nullptr) {
     m_platform.prompter.ShowMessage("Fail Getdc!");
@@ -95,7 +112,12 @@ void CKeloView::OnTimer(int timerId) {
   }
 
   AppendSampleLine(line);
+  AddToAverage();
+  ShowNewReading();
+}
 
+// The last 500 values and their sum, for the AVG figure.
+void CKeloView::AddToAverage() {
   m_sampleCount += 1.0f;
   if (m_sampleCount > 500.0f) {
     m_sampleSum -= m_samples[1];
@@ -104,7 +126,9 @@ void CKeloView::OnTimer(int timerId) {
   }
   m_sampleSum += m_value;
   m_samples[static_cast<int>(m_sampleCount)] = m_value;
+}
 
+void CKeloView::ShowNewReading() {
   // Mode 2 draws nothing more. The list has just gained a line, so the Bar handler cannot
   // find it empty here.
   switch (m_displayMode) {
