@@ -53,6 +53,30 @@ bool RunEnded(const CKeloView& view) {
   return view.m_running == 0;
 }
 
+// Feeds the capture to the view a tick's worth of bytes at a time, until the run ends or a
+// few ticks after the last byte. False, said, on a read error.
+bool PlayCapture(CKeloView& view, HeadlessPlatform& headless, CaptureFile& capture,
+                 const ReplayOptions& options) {
+  ScriptedLine& line = *headless.m_serial.Line();
+  std::vector<char> chunk(options.bytesPerTick);
+  int ticksLeftAfterCapture = kTicksAfterCapture;
+  while (!RunEnded(view) && ticksLeftAfterCapture > 0) {
+    const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), capture.file);
+    if (got > 0) {
+      line.Feed(std::string_view(chunk.data(), got));
+    } else {
+      if (std::ferror(capture.file)) {
+        SayError("replay", "cannot read " + options.capturePath + ": " + std::strerror(errno));
+        return false;
+      }
+      --ticksLeftAfterCapture;
+    }
+    headless.m_timer.Fire(kViewTimerId);
+    headless.m_clock.Advance(kViewTimerPeriodMs);
+  }
+  return true;
+}
+
 }  // namespace
 
 int RunReplay(int argc, char** argv) {
@@ -102,22 +126,8 @@ int RunReplay(int argc, char** argv) {
     return 1;
   }
 
-  ScriptedLine& line = *headless.m_serial.Line();
-  std::vector<char> chunk(options.bytesPerTick);
-  int ticksLeftAfterCapture = kTicksAfterCapture;
-  while (!RunEnded(*view) && ticksLeftAfterCapture > 0) {
-    const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), capture.file);
-    if (got > 0) {
-      line.Feed(std::string_view(chunk.data(), got));
-    } else {
-      if (std::ferror(capture.file)) {
-        SayError("replay", "cannot read " + options.capturePath + ": " + std::strerror(errno));
-        return 1;
-      }
-      --ticksLeftAfterCapture;
-    }
-    headless.m_timer.Fire(kViewTimerId);
-    headless.m_clock.Advance(kViewTimerPeriodMs);
+  if (!PlayCapture(*view, headless, capture, options)) {
+    return 1;
   }
   if (!RunEnded(*view)) {
     view->OnCommand(cmd::kStop);
