@@ -116,6 +116,7 @@ struct Parser {
   }
 
   bool One(const std::string& arg);
+  std::optional<bool> MeterOption(const std::string& name, std::optional<std::string>& inlineValue);
   bool Check();
 };
 
@@ -126,65 +127,24 @@ bool Parser::One(const std::string& arg) {
     name = arg.substr(0, eq);
     inlineValue = arg.substr(eq + 1);
   }
-  SimSettings& s = out.options.start;
+  if (const std::optional<bool> taken = MeterOption(name, inlineValue)) {
+    simulatorOptions = true;
+    return *taken;
+  }
   std::string text;
   double number = 0;
-  const auto flag = [&](bool& target) {
-    target = true;
-    return !inlineValue || Fail("option " + name + " takes no value");
-  };
+  const auto noValue = [&] { return !inlineValue || Fail("option " + name + " takes no value"); };
   if (name == "--help" || name == "-h") {
-    return flag(out.help);
-  }
-  if (name == "--over") {
-    simulatorOptions = true;
-    return flag(s.over);
+    out.help = true;
+    return noValue();
   }
   if (name == "--loop") {
-    return flag(out.loop);
+    out.loop = true;
+    return noValue();
   }
   if (name == "--stdout") {
     out.rawOut = "-";
-    return !inlineValue || Fail("option --stdout takes no value");
-  }
-  if (name == "--function") {
-    simulatorOptions = true;
-    return Value(name, inlineValue, text) &&
-           (ParseFunction(text, s.function) || Fail("unknown function '" + text + "' (use A..T)"));
-  }
-  if (name == "--range") {
-    simulatorOptions = true;
-    return Value(name, inlineValue, text) &&
-           (ParseRange(text, s.range) ||
-            Fail("option --range needs a range number or 'auto', not '" + text + "'"));
-  }
-  if (name == "--value" || name == "--drift" || name == "--noise" || name == "--frequency") {
-    simulatorOptions = true;
-    if (!Number(name, inlineValue, number)) {
-      return false;
-    }
-    if (name == "--value") {
-      s.value = number;
-    } else if (name == "--drift") {
-      s.drift = number;
-    } else if (name == "--noise") {
-      s.noise = number;
-    } else {
-      s.frequency = number;
-    }
-    return true;
-  }
-  if (name == "--switch") {
-    simulatorOptions = true;
-    return Value(name, inlineValue, text) && ParseSwitchSchedule(text, out.options.schedule, error);
-  }
-  if (name == "--waveform-after") {
-    simulatorOptions = true;
-    if (!Number(name, inlineValue, number)) {
-      return false;
-    }
-    out.options.waveformAfter = number;
-    return true;
+    return noValue();
   }
   if (name == "--seconds") {
     if (!Number(name, inlineValue, number)) {
@@ -192,12 +152,6 @@ bool Parser::One(const std::string& arg) {
     }
     out.seconds = number;
     return number > 0 || Fail("option --seconds needs a time above 0");
-  }
-  if (name == "--seed") {
-    simulatorOptions = true;
-    return Value(name, inlineValue, text) &&
-           (ParseSeed(text, out.options.seed) ||
-            Fail("option --seed needs a whole number, not '" + text + "'"));
   }
   if (name == "--replay" || name == "--link" || name == "--raw-out") {
     if (!Value(name, inlineValue, text)) {
@@ -216,6 +170,57 @@ bool Parser::One(const std::string& arg) {
     return true;
   }
   return Fail("unknown option '" + arg + "'");
+}
+
+// The options that set what the simulated meter shows; none when `name` is not one of them,
+// else whether it was taken.
+std::optional<bool> Parser::MeterOption(const std::string& name,
+                                        std::optional<std::string>& inlineValue) {
+  SimSettings& s = out.options.start;
+  std::string text;
+  double number = 0;
+  if (name == "--over") {
+    s.over = true;
+    return !inlineValue || Fail("option " + name + " takes no value");
+  }
+  if (name == "--function") {
+    return Value(name, inlineValue, text) &&
+           (ParseFunction(text, s.function) || Fail("unknown function '" + text + "' (use A..T)"));
+  }
+  if (name == "--range") {
+    return Value(name, inlineValue, text) &&
+           (ParseRange(text, s.range) ||
+            Fail("option --range needs a range number or 'auto', not '" + text + "'"));
+  }
+  if (name == "--switch") {
+    return Value(name, inlineValue, text) && ParseSwitchSchedule(text, out.options.schedule, error);
+  }
+  if (name == "--seed") {
+    return Value(name, inlineValue, text) &&
+           (ParseSeed(text, out.options.seed) ||
+            Fail("option --seed needs a whole number, not '" + text + "'"));
+  }
+  // Two of these are optional settings: a plain number cannot be pointed at for both kinds.
+  std::optional<double>* const optionalTarget = name == "--value" ? &s.value
+                                                : name == "--waveform-after"
+                                                    ? &out.options.waveformAfter
+                                                    : nullptr;
+  double* const target = name == "--drift"       ? &s.drift
+                         : name == "--noise"     ? &s.noise
+                         : name == "--frequency" ? &s.frequency
+                                                 : nullptr;
+  if (optionalTarget == nullptr && target == nullptr) {
+    return std::nullopt;
+  }
+  if (!Number(name, inlineValue, number)) {
+    return false;
+  }
+  if (optionalTarget != nullptr) {
+    *optionalTarget = number;
+  } else {
+    *target = number;
+  }
+  return true;
 }
 
 bool Parser::Check() {
