@@ -90,6 +90,41 @@ long ReadSome(int fd, char* buffer, std::size_t capacity) {
   }
 }
 
+// Lists the frames in the bytes of `in` as they arrive. False, said, when the input cannot
+// be read or the listing cannot be written.
+bool ListFrames(int in, const std::string& name) {
+  bool writeOk = true;
+  bool headerWritten = false;  // not before the first read, so an unreadable input prints nothing
+  FrameSplitter splitter;
+  std::vector<char> chunk(kChunkSize);
+  bool readOk = true;
+  for (;;) {
+    const long got = ReadSome(in, chunk.data(), chunk.size());
+    if (got < 0) {
+      SayError("decode", "cannot read " + name + ": " + std::strerror(errno));
+      readOk = false;
+      break;
+    }
+    if (!headerWritten) {
+      writeOk = WriteLine(stdout, DecodeListingHeader());
+      headerWritten = true;
+    }
+    if (got == 0) {
+      break;
+    }
+    splitter.Feed(std::string_view(chunk.data(), static_cast<std::size_t>(got)));
+    Drain(splitter, writeOk);
+    writeOk = std::fflush(stdout) == 0 && writeOk;
+  }
+  splitter.Finish();
+  Drain(splitter, writeOk);
+  if (std::fflush(stdout) != 0 || !writeOk) {
+    SayError("decode", "cannot write the listing");
+    return false;
+  }
+  return readOk;
+}
+
 }  // namespace
 
 int RunDecode(int argc, char** argv) {
@@ -127,39 +162,11 @@ int RunDecode(int argc, char** argv) {
                  "'record' to read a meter");
   }
 
-  bool writeOk = true;
-  bool headerWritten = false;  // not before the first read, so an unreadable input prints nothing
-  FrameSplitter splitter;
-  std::vector<char> chunk(kChunkSize);
-  int status = 0;
-  for (;;) {
-    const long got = ReadSome(in, chunk.data(), chunk.size());
-    if (got < 0) {
-      SayError("decode", "cannot read " + name + ": " + std::strerror(errno));
-      status = 1;
-      break;
-    }
-    if (!headerWritten) {
-      writeOk = WriteLine(stdout, DecodeListingHeader());
-      headerWritten = true;
-    }
-    if (got == 0) {
-      break;
-    }
-    splitter.Feed(std::string_view(chunk.data(), static_cast<std::size_t>(got)));
-    Drain(splitter, writeOk);
-    writeOk = std::fflush(stdout) == 0 && writeOk;
-  }
-  splitter.Finish();
-  Drain(splitter, writeOk);
+  const bool listed = ListFrames(in, name);
   if (!useStdin) {
     ::close(in);
   }
-  if (std::fflush(stdout) != 0 || !writeOk) {
-    SayError("decode", "cannot write the listing");
-    status = 1;
-  }
-  return status;
+  return listed ? 0 : 1;
 }
 
 }  // namespace volmograph::cli
