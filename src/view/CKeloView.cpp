@@ -40,33 +40,8 @@ int CKeloView::OnCreate() {
   m_comSettings.m_portIndex = profile.GetInt(kSectionComm, kKeyPort, kDefaultPortIndex);
   m_meter.m_portIndex = m_comSettings.m_portIndex;
 
-  m_dbRefOhm = profile.GetInt(kSectionDb, kKeyRef, kDefaultDbRefOhm);
-  if (m_dbRefOhm <= 0) {
-    // No impedance is zero or negative; such a value can only be a damaged profile.
-    m_dbRefOhm = kDefaultDbRefOhm;
-  }
-  m_dbRefKOhm = static_cast<float>(m_dbRefOhm * 0.001);
-  for (std::size_t i = 0; i < kDbReferenceChoices.size(); ++i) {
-    if (kDbReferenceChoices[i].ohm == m_dbRefOhm) {
-      m_dbRefCheck[i] = 1;
-    }
-  }
-
-  int samplingCode = profile.GetInt(kSectionSampling, kKeyCurrent, kDefaultSamplingCode);
-  if (samplingCode <= 0) {
-    // No interval is zero or negative; such a code can only be a damaged profile.
-    samplingCode = kDefaultSamplingCode;
-  }
-  m_samplingLabel = profile.GetString(kSectionSampling, kKeyUseDisplay, kDefaultSamplingLabel);
-  int ticks = samplingCode;  // a code outside the table is used as the tick count itself
-  for (const SamplingChoice& choice : kSamplingChoices) {
-    if (choice.storedCode == samplingCode) {
-      ticks = choice.ticks;
-      m_samplingCheck[choice.checkIndex] = 1;
-    }
-  }
-  m_comSettings.m_samplingTicks = ticks;
-  m_meter.m_reloadTicks = ticks;
+  ReadDbReference(profile);
+  ReadSamplingTime(profile);
 
   CopyField(m_szFileName, "NONAME");
   SetStatusPane(pane::kFileName, "NONAME");
@@ -92,6 +67,38 @@ int CKeloView::OnCreate() {
   }
   m_displayMode = 0;
   return 0;
+}
+
+void CKeloView::ReadDbReference(Profile& profile) {
+  m_dbRefOhm = profile.GetInt(kSectionDb, kKeyRef, kDefaultDbRefOhm);
+  if (m_dbRefOhm <= 0) {
+    // No impedance is zero or negative; such a value can only be a damaged profile.
+    m_dbRefOhm = kDefaultDbRefOhm;
+  }
+  m_dbRefKOhm = static_cast<float>(m_dbRefOhm * 0.001);
+  for (std::size_t i = 0; i < kDbReferenceChoices.size(); ++i) {
+    if (kDbReferenceChoices[i].ohm == m_dbRefOhm) {
+      m_dbRefCheck[i] = 1;
+    }
+  }
+}
+
+void CKeloView::ReadSamplingTime(Profile& profile) {
+  int samplingCode = profile.GetInt(kSectionSampling, kKeyCurrent, kDefaultSamplingCode);
+  if (samplingCode <= 0) {
+    // No interval is zero or negative; such a code can only be a damaged profile.
+    samplingCode = kDefaultSamplingCode;
+  }
+  m_samplingLabel = profile.GetString(kSectionSampling, kKeyUseDisplay, kDefaultSamplingLabel);
+  int ticks = samplingCode;  // a code outside the table is used as the tick count itself
+  for (const SamplingChoice& choice : kSamplingChoices) {
+    if (choice.storedCode == samplingCode) {
+      ticks = choice.ticks;
+      m_samplingCheck[choice.checkIndex] = 1;
+    }
+  }
+  m_comSettings.m_samplingTicks = ticks;
+  m_meter.m_reloadTicks = ticks;
 }
 
 void CKeloView::OnInitialUpdate() {

@@ -183,6 +183,8 @@ class CKeloView {
   char m_readoutText[32] = {};
 
  private:
+  void ReadDbReference(Profile& profile);
+  void ReadSamplingTime(Profile& profile);
   void RedrawWhileStopped();
   bool TakeAcceptedFrame();
   void RecordDueReading(const LocalTime& now);
