@@ -200,25 +200,23 @@ std::optional<bool> Parser::MeterOption(const std::string& name,
            (ParseSeed(text, out.options.seed) ||
             Fail("option --seed needs a whole number, not '" + text + "'"));
   }
-  // Two of these are optional settings: a plain number cannot be pointed at for both kinds.
-  std::optional<double>* const optionalTarget = name == "--value" ? &s.value
-                                                : name == "--waveform-after"
-                                                    ? &out.options.waveformAfter
-                                                    : nullptr;
-  double* const target = name == "--drift"       ? &s.drift
-                         : name == "--noise"     ? &s.noise
-                         : name == "--frequency" ? &s.frequency
-                                                 : nullptr;
-  if (optionalTarget == nullptr && target == nullptr) {
+  if (name != "--value" && name != "--drift" && name != "--noise" && name != "--frequency" &&
+      name != "--waveform-after") {
     return std::nullopt;
   }
   if (!Number(name, inlineValue, number)) {
     return false;
   }
-  if (optionalTarget != nullptr) {
-    *optionalTarget = number;
+  if (name == "--value") {
+    s.value = number;
+  } else if (name == "--drift") {
+    s.drift = number;
+  } else if (name == "--noise") {
+    s.noise = number;
+  } else if (name == "--frequency") {
+    s.frequency = number;
   } else {
-    *target = number;
+    out.options.waveformAfter = number;
   }
   return true;
 }
