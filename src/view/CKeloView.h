@@ -188,6 +188,7 @@ class CKeloView {
   void RedrawWhileStopped();
   bool TakeAcceptedFrame();
   void RecordDueReading(const LocalTime& now);
+  void KeepFiguresToOneQuantity();
   void AddToAverage();
   void ShowNewReading();
   void RunBulkTransferSteps();
@@ -214,6 +215,15 @@ class CKeloView {
   // that it carries bytes but no frames.
   bool m_lineProven = false;
   bool m_framelessTold = false;
+  // The function, prefix and unit of the readings REL, the extremes and the average were
+  // taken from.
+  struct Quantity {
+    char function = 0;
+    char prefix = ' ';
+    char unit = ' ';
+    bool operator==(const Quantity&) const = default;
+  };
+  Quantity m_figuresQuantity;
 };
 
 }  // namespace volmograph

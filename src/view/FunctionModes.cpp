@@ -1,6 +1,8 @@
 // The four function buttons: REL, dB, P-H (peak hold) and M/M (minimum, maximum, average).
 // REL and dB are independent; PEAK HOLD and MIN/MAX exclude each other.
 
+#include <limits>
+
 #include "view/CKeloView.h"
 #include "view/Ids.h"
 #include "view/ViewText.h"
@@ -9,9 +11,10 @@ namespace volmograph {
 
 namespace {
 
-// The extremes start outside any reading so that the first one sets both.
-constexpr float kExtremeStartMin = 10000.0f;
-constexpr float kExtremeStartMax = -10000.0f;
+// The extremes start outside every reading, so that the first one sets both: bounds of
+// 10000 would never let a reading of 12000 RPM become the minimum.
+constexpr float kExtremeStartMin = std::numeric_limits<float>::max();
+constexpr float kExtremeStartMax = std::numeric_limits<float>::lowest();
 
 void EnableAll(Form& form, std::initializer_list<int> ids, bool enabled) {
   for (int id : ids) {
@@ -88,6 +91,26 @@ void CKeloView::OnMinMax() {
     form.SetText(id, "");
   }
   EnableAll(form, {ctl::kExtremesGroup, ctl::kMinMaxMax, ctl::kMinMaxAvg, ctl::kMinMaxMin}, true);
+}
+
+// REL, the extremes and the average compare the meter's bare display numbers, which mean
+// nothing across a change of function or prefix: 3.900 kOhm would count as less than
+// 390.0 Ohm, and volts would be averaged with ohms. So the figures restart with each new
+// quantity, and REL ends as its button would end it. Diode readings leave the figures
+// alone and are averaged with them.
+void CKeloView::KeepFiguresToOneQuantity() {
+  const Quantity current{m_function, m_unitText[0], m_unitText[1]};
+  if (m_function == 'G' || current == m_figuresQuantity) {
+    return;
+  }
+  m_figuresQuantity = current;
+  m_sampleSum = 0.0;
+  m_sampleCount = 0.0f;
+  m_phMin = m_mmMin = kExtremeStartMin;
+  m_phMax = m_mmMax = kExtremeStartMax;
+  if (m_relOn && !m_relCapture) {
+    OnRel();
+  }
 }
 
 }  // namespace volmograph

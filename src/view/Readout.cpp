@@ -44,7 +44,8 @@ void CKeloView::UpdateReadout() {
   }
 
   CopyField(m_readoutText, m_valueText);
-  if (m_relOn && m_function != 'G') {
+  const bool relative = m_relOn && m_function != 'G';
+  if (relative) {
     if (m_relCapture) {
       m_relCapture = 0;
       m_relValue = m_value;
@@ -58,12 +59,14 @@ void CKeloView::UpdateReadout() {
   const bool derived = m_dbOn && ShowDerivedFigures();
 
   form.SetFont(ctl::kValue, m_fontValue);
-  // A dB or nS figure is not a count of the meter's display: measured against the range's
-  // counts, 8.24 dB of a 2.000 V reading would read as over range. It shows "OVER" only when
+  // A REL difference, a dB or an nS figure is not a count of the meter's display: measured
+  // against the range's counts, 8.24 dB of a 2.000 V reading would read as over range, and
+  // 2.999 V above a 1.000 V reference would hide an overload. Each shows "OVER" only when
   // the reading itself is.
   const bool over =
-      derived ? m_reading.over
-              : m_function != 'M' && IsOverRange(m_function, m_readoutText, m_reading.decimals);
+      relative || derived
+          ? m_reading.over
+          : m_function != 'M' && IsOverRange(m_function, m_readoutText, m_reading.decimals);
   form.SetText(ctl::kValue, over ? "OVER" : m_readoutText);
 
   form.SetFont(ctl::kUnit, m_fontLargeGreek);

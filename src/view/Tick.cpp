@@ -112,6 +112,7 @@ void CKeloView::RecordDueReading(const LocalTime& now) {
   }
 
   AppendSampleLine(line);
+  KeepFiguresToOneQuantity();
   AddToAverage();
   ShowNewReading();
 }

@@ -160,6 +160,54 @@ TEST_F(ViewReadout, DiodeReadingsLeaveRelAndExtremesAloneButAreAveraged) {
   EXPECT_DOUBLE_EQ(rig.V().m_sampleSum, sum + 0.512f);
 }
 
+TEST_F(ViewReadout, FiguresRestartWithANewFunctionOrPrefixAndTakeAnyValue) {
+  const std::string ohms = Frame('E', " 390.0", " Ohm");
+  const std::string kiloOhms = Frame('E', " 3.900", "KOhm");
+  rig.StartPrimed(ohms);
+  Press(ctl::kRelButton);
+  Press(ctl::kPeakHoldButton);
+  rig.Record(ohms);
+  rig.Record(kiloOhms);  // the meter ranges up: primes only
+  rig.Record(kiloOhms);
+  EXPECT_FALSE(Enabled(ctl::kRelGroup));  // a reference in ohms says nothing of kilohms
+  EXPECT_EQ(rig.Text(ctl::kValue), " 3.900");
+  EXPECT_EQ(rig.Text(ctl::kPeakMax), "MAX:    3.900kOhm");
+  EXPECT_EQ(rig.Text(ctl::kPeakMin), "MIN:    3.900kOhm");
+
+  // Volts are not averaged with ohms; readings beyond 10000 RPM still become extremes.
+  ViewRig mixed;
+  mixed.StartPrimed(Dcv(" 1.000"));
+  mixed.Command(ctl::kMinMaxButton);
+  mixed.Record(Dcv(" 1.000"));
+  mixed.Record(ohms);
+  mixed.Record(ohms);
+  EXPECT_EQ(mixed.Text(ctl::kMinMaxAvg), "AVG:   390.000 Ohm");
+  EXPECT_EQ(mixed.Text(ctl::kMinMaxMin), "MIN:    390.0 Ohm");
+  const std::string rpm = Frame('M', " 12000", " RPM");
+  mixed.Record(rpm);
+  mixed.Record(rpm);
+  EXPECT_EQ(mixed.Text(ctl::kMinMaxMax), "MAX:    12000 RPM");
+  EXPECT_EQ(mixed.Text(ctl::kMinMaxMin), "MIN:    12000 RPM");
+}
+
+TEST_F(ViewReadout, RelDifferenceShowsOverOnlyWhenTheReadingIs) {
+  struct Case {
+    const char* reference;
+    const char* reading;
+    const char* shown;
+  };
+  for (const Case& c : {Case{"-2.000", " 2.000", "4.000"}, Case{" 1.000", " 4.100", "OVER"},
+                        Case{" 1.000", " 0.500", "-0.500"}}) {
+    SCOPED_TRACE(c.reading);
+    ViewRig run;
+    run.StartPrimed(Dcv(c.reference));
+    run.Command(ctl::kRelButton);
+    run.Record(Dcv(c.reference));
+    run.Record(Dcv(c.reading));
+    EXPECT_EQ(run.Text(ctl::kValue), c.shown);
+  }
+}
+
 TEST_F(ViewReadout, DbModeShowsNanosiemensForResistances) {
   // Just under one megaohm, as a 4000-count display shows it.
   rig.StartPrimed(Frame('E', " 0.999", "MOhm"));
