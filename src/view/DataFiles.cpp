@@ -82,6 +82,11 @@ int CKeloView::OpenDataFile(char (&path)[kDialogPathSize], char (&title)[kDialog
     m_platform.prompter.ShowMessage(kOpenError, contents.error);
     return 1;
   }
+  if (m_running) {
+    // Resumed, a paused run would add live readings to the file's lines, under its name.
+    m_running = 0;
+    m_meter.Close();
+  }
   if (contents.kind == DataFileKind::Graph) {
     ShowLoadedGraph(contents);
   } else {

@@ -276,6 +276,24 @@ TEST(ViewDataFiles, SaveNeverReplacesWhatCouldNotBeOverwrittenInPlace) {
   EXPECT_EQ(ReadFile(folder / "later.mtr"), ReadFile(folder / "real.mtr"));
 }
 
+TEST(ViewDataFiles, OpenWhilePausedEndsTheRunSoNothingJoinsTheFile) {
+  TempFolder folder;
+  WriteFile(folder / "old.mtr", WriteTextDataFile({Line67('o')}));
+  ViewRig rig;
+  rig.StartPrimed(Dcv(" 1.000"));
+  rig.Record(Dcv(" 1.000"));
+  rig.Command(cmd::kPause);
+  Open(rig, folder / "old.mtr");
+  EXPECT_EQ(rig.V().m_running, 0);
+  EXPECT_FALSE(rig.Line().open);
+  rig.Command(cmd::kStart);  // a new run, not the paused one resumed
+  rig.Record(Dcv(" 2.000"));
+  rig.Record(Dcv(" 2.000"));
+  ASSERT_EQ(rig.Lines().size(), 1u);
+  EXPECT_EQ(rig.Lines().front().substr(15, 6), " 2.000");
+  EXPECT_EQ(std::string(rig.V().m_szFileName), "NONAME");
+}
+
 TEST(ViewDataFiles, OpenOfWhatCannotBeReadLosesNothing) {
   TempFolder folder;
   ASSERT_EQ(::mkfifo((folder / "fifo.mtr").c_str(), 0600), 0);
