@@ -4,6 +4,7 @@
 // built from their templates and driven by the core's dialog logic, the open and save file
 // dialogs, and the print dialog.
 
+#include <functional>
 #include <memory>
 
 #include "platform/Dialogs.h"
@@ -23,6 +24,8 @@ class QtDialogs : public Dialogs {
   ~QtDialogs() override;
 
   void SetOwner(QWidget* owner) { m_owner = owner; }
+  // Called as each dialog closes: the view it covered repaints its picture then.
+  void SetRepaintOnClose(std::function<void()> repaint) { m_repaint = std::move(repaint); }
   // What a file dialog's Help button shows.
   void SetFileDialogHelp(FileDialogHelp help) { m_fileHelp = std::move(help); }
   bool RunCommPort(CommPortLogic& dialog) override;
@@ -40,6 +43,7 @@ class QtDialogs : public Dialogs {
   Prompter& m_prompter;
   QWidget* m_owner;
   FileDialogHelp m_fileHelp;
+  std::function<void()> m_repaint;
   std::unique_ptr<QPrinter> m_printer;
 };
 

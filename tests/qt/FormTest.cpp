@@ -18,6 +18,7 @@
 #include "files/TextDataFile.h"
 #include "platform/HeadlessPlatform.h"
 #include "qt/ByteText.h"
+#include "qt/DisplayFrame.h"
 #include "qt/QtDialogs.h"
 #include "qt/QtForm.h"
 #include "qt/QtListBox.h"
@@ -222,6 +223,12 @@ class FormTest : public QObject {
     QCOMPARE(rig.widget.View().m_sampleList.Count(), 1);
     QCOMPARE(rig.widget.View().m_sampleList.Line(0), line);
     QCOMPARE(rig.statusBar.Pane(pane::kFileName), std::string("data.mtg"));
+    // The dialog, closing, uncovers the view, whose repaint draws the graph of the file.
+    auto* frame = dynamic_cast<DisplayFrame*>(rig.Control(ctl::kDisplayFrame));
+    QVERIFY(frame != nullptr);
+    QImage green(frame->Canvas().Image().size(), QImage::Format_RGB32);
+    green.fill(qRgb(0, 255, 0));
+    QTRY_VERIFY(frame->Canvas().Image().convertToFormat(QImage::Format_RGB32) != green);
   }
 
   void printDialogChoosesThePagesAndPreviewNeedsNone() {
