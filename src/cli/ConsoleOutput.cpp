@@ -27,11 +27,8 @@ void ConsolePrompter::ShowMessage(const std::string& text, const std::string& de
   ++m_count;
   if (m_holding) {
     m_held.push_back({text, detail});
-  } else if (detail.empty()) {
-    std::fprintf(stderr, "volmograph-cli: %s\n", text.c_str());
   } else {
-    std::fprintf(stderr, "volmograph-cli: %s (%s)\n", text.c_str(),
-                 SystemTextToUtf8(detail).c_str());
+    SayError(m_command, detail.empty() ? text : text + " (" + detail + ")");
   }
 }
 

@@ -38,10 +38,11 @@ class PrintingListBox : public ForwardingListBox {
 // visible, so that no name can split the line or drive the terminal.
 void SayError(std::string_view command, const std::string& message);
 
-// Message boxes as lines on standard error: "volmograph-cli: TEXT (DETAIL)". While holding,
-// messages are kept instead, for the caller to report in its own words.
+// Message boxes as lines on standard error: "volmograph-cli COMMAND: TEXT (DETAIL)". While
+// holding, messages are kept instead, for the caller to report in its own words.
 class ConsolePrompter : public Prompter {
  public:
+  explicit ConsolePrompter(std::string command = {}) : m_command(std::move(command)) {}
   void ShowMessage(const std::string& text, const std::string& detail = {}) override;
   int Count() const { return m_count; }
   void SetHolding(bool on) { m_holding = on; }
@@ -49,6 +50,7 @@ class ConsolePrompter : public Prompter {
   const std::vector<RecordingPrompter::Message>& Held() const { return m_held; }
 
  private:
+  std::string m_command;
   int m_count = 0;
   bool m_holding = false;
   std::vector<RecordingPrompter::Message> m_held;

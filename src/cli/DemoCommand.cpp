@@ -99,7 +99,7 @@ int RunDemo(int argc, char** argv) {
   ports.Set("COM2", meter.SlavePath());  // the default port choice is COM2
   PosixSerialConnector serial(ports);
   SystemClock clock;
-  ConsolePrompter prompter;
+  ConsolePrompter prompter("demo");
   PrintingListBox list(headless.m_list, stdout);
   Platform platform = headless.Bundle();
   Platform demoPlatform{platform.form,    list,     platform.statusBar,

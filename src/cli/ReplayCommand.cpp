@@ -108,7 +108,8 @@ int RunReplay(int argc, char** argv) {
   // The user's profile is neither read nor written: the view gets an in-memory default one.
   HeadlessPlatform headless;
   ListingOutputs outputs(headless.m_list, options.csvPath.empty() ? nullptr : &csv);
-  ConsolePrompter prompter;
+  ConsolePrompter prompter("replay");
+  headless.m_serial.Line()->name = options.capturePath;  // what the messages call the line
   Platform platform = headless.Bundle();
   Platform replayPlatform{platform.form,    outputs.List(), platform.statusBar,
                           platform.profile, prompter,       platform.dialogs,

@@ -10,9 +10,13 @@ ScriptedSerialDevice::ScriptedSerialDevice(std::shared_ptr<ScriptedLine> line, s
   ++m_line->opens;
 }
 
-ScriptedSerialDevice::~ScriptedSerialDevice() { Close(); }
+ScriptedSerialDevice::~ScriptedSerialDevice() {
+  Close();
+}
 
-bool ScriptedSerialDevice::Configure() { return m_line->configureSucceeds; }
+bool ScriptedSerialDevice::Configure() {
+  return m_line->configureSucceeds;
+}
 
 void ScriptedSerialDevice::Purge() {
   ++m_line->purges;
@@ -36,7 +40,9 @@ long ScriptedSerialDevice::Read(std::uint8_t* buffer, std::size_t capacity) {
   return static_cast<long>(count);
 }
 
-void ScriptedSerialDevice::DropDtr() { m_line->dtrDropped = true; }
+void ScriptedSerialDevice::DropDtr() {
+  m_line->dtrDropped = true;
+}
 
 void ScriptedSerialDevice::Close() {
   if (m_closed) {
@@ -63,7 +69,8 @@ std::unique_ptr<SerialDevice> ScriptedSerialConnector::OpenPort(const std::strin
   m_line->gone = false;
   m_line->dtrDropped = false;
   m_opened.push_back(portName);
-  return std::make_unique<ScriptedSerialDevice>(m_line, portName);
+  return std::make_unique<ScriptedSerialDevice>(m_line,
+                                                m_line->name.empty() ? portName : m_line->name);
 }
 
 }  // namespace volmograph

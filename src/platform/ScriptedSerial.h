@@ -17,6 +17,7 @@ namespace volmograph {
 // The far end of a scripted line, shared by the connector and the device it opened.
 struct ScriptedLine {
   std::deque<std::uint8_t> waiting;  // bytes received and not yet read
+  std::string name;                  // what the device calls itself; the port's name if empty
   bool gone = false;                 // the device vanished
   bool open = false;                 // a device is open on the line
   bool configureSucceeds = true;
@@ -56,8 +57,7 @@ class ScriptedSerialConnector : public SerialConnector {
  public:
   explicit ScriptedSerialConnector(std::vector<std::string> ports = {"COM1", "COM2", "COM3",
                                                                      "COM4"});
-  std::unique_ptr<SerialDevice> OpenPort(const std::string& portName,
-                                         std::string& reason) override;
+  std::unique_ptr<SerialDevice> OpenPort(const std::string& portName, std::string& reason) override;
 
   std::shared_ptr<ScriptedLine> Line() const { return m_line; }
   const std::vector<std::string>& OpenedPorts() const { return m_opened; }

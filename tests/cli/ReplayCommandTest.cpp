@@ -97,6 +97,17 @@ TEST_F(ReplayCommand, UnwritableOutputIsReportedInOneLineAndKept) {
   EXPECT_EQ(ReadFile(m_out), "kept");
 }
 
+TEST_F(ReplayCommand, BytesWithoutFramesAreToldOfAsTheCapturesOwn) {
+  const std::string junk = m_out + ".bin";
+  volmograph::test::WriteFile(junk, std::string(2000, 'x'));
+  const CliResult run = RunCli("replay '" + junk + "' --out '" + m_out + "'");
+  std::filesystem::remove(junk);
+  EXPECT_EQ(run.err,
+            "volmograph-cli replay: No meter frame in the bytes received: check that the meter "
+            "sends at 9600 baud, 8N1, on this port (" +
+                junk + ")\n");
+}
+
 TEST_F(ReplayCommand, CsvHoldsEveryListedLineAndEndsAsTheExportOfTheSavedFile) {
   const std::string csv = m_out + ".csv";
   const CliResult run = Replay("dcv_run", "--start 12:00:00 --csv '" + csv + "'");
