@@ -87,9 +87,11 @@ int CComTR6400::OpenConnection() {
     m_connected = 1;
     return result;
   }
-  // A device that refuses 9600 8-N-1 is closed without a message.
+  // A device that refuses 9600 8-N-1 is closed, and the user told why Start did nothing.
   m_connected = 0;
   ReleaseDevice();
+  m_prompter.ShowMessage("Failed to Open ComPort",
+                         m_deviceName + " does not take 9600 baud, 8 data bits, no parity");
   return 0;
 }
 

@@ -60,13 +60,16 @@ TEST(LinkConnection, PortsWithoutADeviceFailWithTheMessage) {
   }
 }
 
-TEST(LinkConnection, RefusedSettingsCloseSilently) {
+TEST(LinkConnection, RefusedSettingsCloseAndAreTold) {
   ScriptedMeter fixture(false);
   fixture.line->configureSucceeds = false;
   EXPECT_EQ(fixture.meter.Open(1), 0);
   EXPECT_EQ(fixture.meter.m_connected, 0);
   EXPECT_FALSE(fixture.line->open);
-  EXPECT_TRUE(fixture.prompter.Messages().empty());
+  ASSERT_EQ(fixture.prompter.Messages().size(), 1u);
+  EXPECT_EQ(fixture.prompter.Messages()[0].text, "Failed to Open ComPort");
+  EXPECT_EQ(fixture.prompter.Messages()[0].detail,
+            "COM1 does not take 9600 baud, 8 data bits, no parity");
   fixture.line->configureSucceeds = true;
   EXPECT_EQ(fixture.meter.Open(1), 1);
 }
