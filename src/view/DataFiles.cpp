@@ -122,6 +122,9 @@ int CKeloView::SaveDataFile(char (&path)[kDialogPathSize], char (&title)[kDialog
 void CKeloView::ShowLoadedGraph(const DataFileContents& contents) {
   m_waveformShown = 1;
   std::copy(contents.image.begin(), contents.image.end(), std::begin(m_waveform));
+  // Save in waveform mode writes the unmarked picture from the capture buffer; the picture
+  // on display is now this file's, and saving it must not bring back an older capture.
+  std::copy(contents.image.begin(), contents.image.end(), m_meter.m_capture.begin());
   SetDisplayMode(2);
 }
 

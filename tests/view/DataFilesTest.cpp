@@ -139,6 +139,20 @@ TEST(ViewDataFiles, StateTableOfOpenAndSave) {
          s.unsaved = 0;
        },
        WriteGraphFile(image)},
+      {"Open of a graph file, then Save: the picture shown is saved",
+       [&](ViewRig& r) {
+         Open(r, folder / "pic.mtr");
+         Save(r, folder / "save.mtr");
+       },
+       [&](Snapshot& s) {
+         s.name = s.pane = "save.mtr";
+         s.mode = 2;
+         s.shown = 1;
+         s.waveform.assign(image.begin(), image.end());
+         s.recorded = 0;
+         s.unsaved = 0;
+       },
+       WriteGraphFile(image)},
       {"Save in any other mode", [&](ViewRig& r) { Save(r, folder / "save.mtr"); },
        [](Snapshot& s) {
          s.name = s.pane = "save.mtr";
