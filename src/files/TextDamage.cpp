@@ -9,10 +9,13 @@ TextRecordFault CheckTextRecord(std::string_view record) {
     return TextRecordFault::CutShort;
   }
   const std::size_t nul = record.find('\0');
-  if (nul == std::string_view::npos || (nul > 0 && record[nul - 1] == '\n')) {
-    return TextRecordFault::None;
+  if (nul == std::string_view::npos) {
+    const std::size_t lineEnd = record.find('\n');
+    return lineEnd == std::string_view::npos || lineEnd == kTextRecordSize - 1
+               ? TextRecordFault::None
+               : TextRecordFault::OutOfStep;
   }
-  return TextRecordFault::Garbled;
+  return nul > 0 && record[nul - 1] == '\n' ? TextRecordFault::None : TextRecordFault::Garbled;
 }
 
 void TextDamage::Note(std::size_t recordNumber, TextRecordFault fault, std::size_t size) {
@@ -29,6 +32,8 @@ std::string DescribeTextDamage(const TextDamage& damage, std::size_t fileRecords
   if (damage.firstFault == TextRecordFault::CutShort) {
     text += " is cut short (" + std::to_string(damage.firstSize) + " of " +
             std::to_string(kTextRecordSize) + " bytes)";
+  } else if (damage.firstFault == TextRecordFault::OutOfStep) {
+    text += " is out of step (a line end inside it: bytes lost or added before it)";
   } else {
     text += " is garbled (a NUL not right after an LF)";
   }

@@ -3,11 +3,13 @@
 // Damage in a text data file: records that its writer cannot have made. A record is a
 // line's bytes, LF and NUL cut to 68 bytes, and a line never holds a NUL, so a sound record
 //   - is 68 bytes long (the file is whole records), and
-//   - holds no NUL (a line of 67 bytes or more), or has an LF right before its first NUL.
+//   - holds no NUL (a line of 67 bytes or more), or has an LF right before its first NUL;
+//   - without a NUL, holds no LF but as its last byte: list lines never exceed 67 bytes, so
+//     a line end further in is a record boundary out of step, after bytes lost or added.
 // The filler after that NUL carries no meaning and is not looked at. The test is loose on
 // purpose: it never flags a record the format allows, so an intact file from elsewhere
 // still reads cleanly; what it flags (a record cut short at the end of the file, a block of
-// zeros, a NUL inside a line) cannot be a line as it was saved.
+// zeros, a NUL inside a line, records out of step) cannot be a line as it was saved.
 
 #include <cstddef>
 #include <string>
@@ -16,7 +18,7 @@
 
 namespace volmograph {
 
-enum class TextRecordFault { None, CutShort, Garbled };
+enum class TextRecordFault { None, CutShort, Garbled, OutOfStep };
 
 TextRecordFault CheckTextRecord(std::string_view record);
 
@@ -33,7 +35,8 @@ struct TextDamage {
 };
 
 // "record 13 of 13 is cut short (30 of 68 bytes)", "record 5 of 13 is garbled (a NUL not
-// right after an LF), and 2 more are damaged"; `fileRecords` counts a partial record too.
+// right after an LF), and 2 more are damaged", "record 2 of 13 is out of step (a line end
+// inside it: bytes lost or added before it)"; `fileRecords` counts a partial record too.
 std::string DescribeTextDamage(const TextDamage& damage, std::size_t fileRecords);
 
 }  // namespace volmograph

@@ -122,6 +122,10 @@ TEST(ExportCommand, DamagedTextDataFilesGiveTheirSoundRecordsAndStatusOne) {
        "record 2 of 3 is garbled (a NUL not right after an LF)", rowA + rowB},
       {"nul.mtr", nulInLine + std::string(1, '\0'),
        "record 2 of 3 is garbled (a NUL not right after an LF), and 1 more is damaged", rowA},
+      {"lost.mtr", (ab + ab).erase(100, 1),
+       "record 2 of 4 is out of step (a line end inside it: bytes lost or added before it), and "
+       "2 more are damaged",
+       rowA},
       // Every record the writer makes is sound: short (LF, NUL, filler), 67 and cut to 68.
       {"sound.mtr", WriteTextDataFile({a.substr(0, 61), b, a + "xyz"}), "",
        "12:00:00,1.5,Vdc,,,,,DCV,\r\n" + rowB + rowA},
