@@ -52,9 +52,16 @@ int Fail(const std::string& message, int status) {
 }
 
 bool LoadReplay(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
-  std::error_code folderError;
-  if (std::filesystem::is_directory(path, folderError)) {
+  std::error_code statusError;
+  const std::filesystem::file_type kind = std::filesystem::status(path, statusError).type();
+  if (kind == std::filesystem::file_type::directory) {
     error = path + " is a folder, not a captured byte stream";
+    return false;
+  }
+  // A FIFO or a device would hold the simulator at its first read, deaf to --seconds.
+  if (kind != std::filesystem::file_type::regular &&
+      kind != std::filesystem::file_type::not_found) {
+    error = path + " is not a regular file";
     return false;
   }
   std::ifstream in(path, std::ios::binary);
