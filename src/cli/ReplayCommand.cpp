@@ -133,6 +133,12 @@ int RunReplay(int argc, char** argv) {
   if (!RunEnded(*view)) {
     view->OnCommand(cmd::kStop);
   }
+  const CComTR6400& meter = view->m_meter;
+  if (meter.m_accumLength >= 2 && meter.m_accum[1] == 'Z') {
+    SayError("replay", "the capture ends inside a waveform transfer (" +
+                           std::to_string(meter.m_accumLength) +
+                           " of at least 1000 bytes); no waveform was taken");
+  }
 
   if (!SaveThroughView(*view, headless.m_dialogs, prompter, options.outPath, error)) {
     SayError("replay", "cannot write " + options.outPath + ": " + error);

@@ -97,15 +97,25 @@ TEST_F(ReplayCommand, UnwritableOutputIsReportedInOneLineAndKept) {
   EXPECT_EQ(ReadFile(m_out), "kept");
 }
 
-TEST_F(ReplayCommand, BytesWithoutFramesAreToldOfAsTheCapturesOwn) {
+TEST_F(ReplayCommand, FramelessBytesAndACutWaveformAreTold) {
   const std::string junk = m_out + ".bin";
   volmograph::test::WriteFile(junk, std::string(2000, 'x'));
-  const CliResult run = RunCli("replay '" + junk + "' --out '" + m_out + "'");
-  std::filesystem::remove(junk);
-  EXPECT_EQ(run.err,
+  const CliResult frameless = RunCli("replay '" + junk + "' --out '" + m_out + "'");
+  EXPECT_EQ(frameless.err,
             "volmograph-cli replay: No meter frame in the bytes received: check that the meter "
             "sends at 9600 baud, 8N1, on this port (" +
                 junk + ")\n");
+
+  const std::string capture = ReadFile(kVectors + "waveform_run.bin");
+  const std::size_t transfer = capture.find("\x02Z");
+  ASSERT_NE(transfer, std::string::npos);
+  volmograph::test::WriteFile(junk, capture.substr(0, transfer + 700));
+  const CliResult cut = RunCli("replay '" + junk + "' --out '" + m_out + "'");
+  std::filesystem::remove(junk);
+  EXPECT_EQ(cut.status, 0);
+  EXPECT_EQ(cut.err,
+            "volmograph-cli replay: the capture ends inside a waveform transfer (700 of at least "
+            "1000 bytes); no waveform was taken\n");
 }
 
 TEST_F(ReplayCommand, CsvHoldsEveryListedLineAndEndsAsTheExportOfTheSavedFile) {
