@@ -15,33 +15,11 @@
 
 namespace volmograph {
 
-namespace {
-
-// A closing dialog uncovers the view, which repaints its picture: after Open, that repaint
-// is what shows the file just loaded.
-class RepaintWhenClosed {
- public:
-  explicit RepaintWhenClosed(const std::function<void()>& repaint) : m_repaint(repaint) {}
-  ~RepaintWhenClosed() {
-    if (m_repaint) {
-      m_repaint();
-    }
-  }
-  RepaintWhenClosed(const RepaintWhenClosed&) = delete;
-  RepaintWhenClosed& operator=(const RepaintWhenClosed&) = delete;
-
- private:
-  const std::function<void()>& m_repaint;
-};
-
-}  // namespace
-
 QtDialogs::QtDialogs(Prompter& prompter, QWidget* owner) : m_prompter(prompter), m_owner(owner) {}
 
 QtDialogs::~QtDialogs() = default;
 
 bool QtDialogs::RunCommPort(CommPortLogic& logic) {
-  const RepaintWhenClosed uncovered(m_repaint);
   TemplateDialog dialog(CommPortTemplate(), m_owner);
   if (auto* radio = qobject_cast<QRadioButton*>(dialog.Control(logic.OnInitDialog()))) {
     radio->setChecked(true);
@@ -56,7 +34,6 @@ bool QtDialogs::RunCommPort(CommPortLogic& logic) {
 }
 
 bool QtDialogs::RunStartEnd(StartEndLogic& logic) {
-  const RepaintWhenClosed uncovered(m_repaint);
   TemplateDialog dialog(StartEndTemplate(), m_owner);
   auto* start = qobject_cast<QLineEdit*>(dialog.Control(CStartEndDlg::kStartEdit));
   auto* end = qobject_cast<QLineEdit*>(dialog.Control(CStartEndDlg::kEndEdit));
@@ -82,12 +59,14 @@ bool QtDialogs::RunStartEnd(StartEndLogic& logic) {
 }
 
 std::optional<FileDialogAnswer> QtDialogs::RunOpenFile(const FileDialogRequest& request) {
-  const RepaintWhenClosed uncovered(m_repaint);
-  return RunOpenFileDialog(request, m_owner, m_fileHelp);
+  std::optional<FileDialogAnswer> answer = RunOpenFileDialog(request, m_owner, m_fileHelp);
+  if (m_repaintAfterOpen) {
+    m_repaintAfterOpen();
+  }
+  return answer;
 }
 
 std::optional<FileDialogAnswer> QtDialogs::RunSaveFile(const FileDialogRequest& request) {
-  const RepaintWhenClosed uncovered(m_repaint);
   return RunSaveFileDialog(request, m_owner, m_fileHelp);
 }
 
@@ -95,7 +74,6 @@ bool QtDialogs::PreparePrinting(PrintInfo& info) {
   if (info.preview) {
     return true;
   }
-  const RepaintWhenClosed uncovered(m_repaint);
   QPrintDialog dialog(&Printer(), m_owner);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
   dialog.setMinMax(1, std::max(info.maxPage, 1));

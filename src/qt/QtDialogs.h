@@ -24,8 +24,12 @@ class QtDialogs : public Dialogs {
   ~QtDialogs() override;
 
   void SetOwner(QWidget* owner) { m_owner = owner; }
-  // Called as each dialog closes: the view it covered repaints its picture then.
-  void SetRepaintOnClose(std::function<void()> repaint) { m_repaint = std::move(repaint); }
+  // Called as the Open dialog closes: the view it uncovered repaints, and that repaint is
+  // what draws the file just loaded. Other dialogs change no picture; a repaint after
+  // START/END would even reset the graph window the user just chose for printing.
+  void SetRepaintAfterOpen(std::function<void()> repaint) {
+    m_repaintAfterOpen = std::move(repaint);
+  }
   // What a file dialog's Help button shows.
   void SetFileDialogHelp(FileDialogHelp help) { m_fileHelp = std::move(help); }
   bool RunCommPort(CommPortLogic& dialog) override;
@@ -43,7 +47,7 @@ class QtDialogs : public Dialogs {
   Prompter& m_prompter;
   QWidget* m_owner;
   FileDialogHelp m_fileHelp;
-  std::function<void()> m_repaint;
+  std::function<void()> m_repaintAfterOpen;
   std::unique_ptr<QPrinter> m_printer;
 };
 

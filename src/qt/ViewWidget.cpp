@@ -25,7 +25,7 @@ ViewWidget::ViewWidget(Profile& profile, SerialConnector& serial, StatusBar& sta
   layout->addWidget(scroller);
 
   m_form->Adopt(ctl::kSampleList, m_list->Widget());
-  m_dialogs.SetRepaintOnClose([this] { m_form->Invalidate(); });
+  m_dialogs.SetRepaintAfterOpen([this] { m_form->Invalidate(); });
   const Platform platform{*m_form,   *m_list, statusBar, profile, m_prompter,
                           m_dialogs, m_timer, m_clock,   serial};
   m_view = std::make_unique<CKeloView>(platform);
