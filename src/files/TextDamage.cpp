@@ -10,8 +10,11 @@ TextRecordFault CheckTextRecord(std::string_view record) {
   }
   const std::size_t nul = record.find('\0');
   if (nul == std::string_view::npos) {
+    // Line ends only at the very end: a line of 66 read back with its LF is saved again as
+    // 67 bytes ending in LF, and then its record's own LF.
     const std::size_t lineEnd = record.find('\n');
-    return lineEnd == std::string_view::npos || lineEnd == kTextRecordSize - 1
+    return lineEnd == std::string_view::npos ||
+                   record.find_first_not_of('\n', lineEnd) == std::string_view::npos
                ? TextRecordFault::None
                : TextRecordFault::OutOfStep;
   }

@@ -4,8 +4,9 @@
 // line's bytes, LF and NUL cut to 68 bytes, and a line never holds a NUL, so a sound record
 //   - is 68 bytes long (the file is whole records), and
 //   - holds no NUL (a line of 67 bytes or more), or has an LF right before its first NUL;
-//   - without a NUL, holds no LF but as its last byte: list lines never exceed 67 bytes, so
-//     a line end further in is a record boundary out of step, after bytes lost or added.
+//   - without a NUL, holds LFs only at its end: list lines never exceed 67 bytes, so a line
+//     end followed by more of a line is a record boundary out of step, after bytes lost or
+//     added.
 // The filler after that NUL carries no meaning and is not looked at. The test is loose on
 // purpose: it never flags a record the format allows, so an intact file from elsewhere
 // still reads cleanly; what it flags (a record cut short at the end of the file, a block of

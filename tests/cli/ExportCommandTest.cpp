@@ -126,9 +126,10 @@ TEST(ExportCommand, DamagedTextDataFilesGiveTheirSoundRecordsAndStatusOne) {
        "record 2 of 4 is out of step (a line end inside it: bytes lost or added before it), and "
        "2 more are damaged",
        rowA},
-      // Every record the writer makes is sound: short (LF, NUL, filler), 67 and cut to 68.
-      {"sound.mtr", WriteTextDataFile({a.substr(0, 61), b, a + "xyz"}), "",
-       "12:00:00,1.5,Vdc,,,,,DCV,\r\n" + rowB + rowA},
+      // Every record the writer makes is sound: short (LF, NUL, filler), 67, cut to 68, and
+      // a line of 66 read back with its LF.
+      {"sound.mtr", WriteTextDataFile({a.substr(0, 61), b, a + "xyz", b.substr(0, 66) + "\n"}), "",
+       "12:00:00,1.5,Vdc,,,,,DCV,\r\n" + rowB + rowA + rowB},
   };
   for (const auto& c : cases) {
     WriteFile(folder / c.name, c.bytes);
