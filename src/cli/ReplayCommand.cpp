@@ -134,10 +134,10 @@ int RunReplay(int argc, char** argv) {
     view->OnCommand(cmd::kStop);
   }
   const CComTR6400& meter = view->m_meter;
-  if (meter.m_accumLength >= 2 && meter.m_accum[1] == 'Z') {
+  if (meter.BulkHeld()) {
     SayError("replay", "the capture ends inside a waveform transfer (" +
-                           std::to_string(meter.m_accumLength) +
-                           " of at least 1000 bytes); no waveform was taken");
+                           std::to_string(meter.m_accumLength) + " of at least " +
+                           std::to_string(kBulkThreshold) + " bytes); no waveform was taken");
   }
 
   if (!SaveThroughView(*view, headless.m_dialogs, prompter, options.outPath, error)) {
