@@ -135,7 +135,7 @@ RunEnd RunTicks(Recorder& recorder, long seconds) {
     // Told at once: an unattended run may go on for hours with its CSV no longer growing.
     if (!csvFailureTold && !recorder.csv.Error().empty()) {
       Say("cannot write " + recorder.csv.Path() + ": " + recorder.csv.Error() +
-          "; the run goes on, and the data file will keep its last 499 lines");
+          "; the run goes on, and the data file will keep only the lines listed at its end");
       csvFailureTold = true;
     }
     if (view.m_running == 0) {

@@ -90,8 +90,9 @@ int CComTR6400::OpenConnection() {
   // A device that refuses 9600 8-N-1 is closed, and the user told why Start did nothing.
   m_connected = 0;
   ReleaseDevice();
-  m_prompter.ShowMessage("Failed to Open ComPort",
-                         m_deviceName + " does not take 9600 baud, 8 data bits, no parity");
+  m_prompter.ShowMessage(
+      "Failed to Open ComPort",
+      m_deviceName + " does not take 9600 baud, 8 data bits, no parity, 1 stop bit");
   return 0;
 }
 

@@ -69,7 +69,7 @@ TEST(LinkConnection, RefusedSettingsCloseAndAreTold) {
   ASSERT_EQ(fixture.prompter.Messages().size(), 1u);
   EXPECT_EQ(fixture.prompter.Messages()[0].text, "Failed to Open ComPort");
   EXPECT_EQ(fixture.prompter.Messages()[0].detail,
-            "COM1 does not take 9600 baud, 8 data bits, no parity");
+            "COM1 does not take 9600 baud, 8 data bits, no parity, 1 stop bit");
   fixture.line->configureSucceeds = true;
   EXPECT_EQ(fixture.meter.Open(1), 1);
 }
