@@ -54,6 +54,10 @@ int Fail(const std::string& message, int status) {
 bool LoadReplay(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
   std::error_code statusError;
   const std::filesystem::file_type kind = std::filesystem::status(path, statusError).type();
+  if (statusError && kind != std::filesystem::file_type::not_found) {
+    error = "cannot open " + path + ": " + statusError.message();
+    return false;
+  }
   if (kind == std::filesystem::file_type::directory) {
     error = path + " is a folder, not a captured byte stream";
     return false;
