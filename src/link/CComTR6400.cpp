@@ -143,32 +143,16 @@ int CComTR6400::Poll() {
   if (!m_hComm) {
     return POLL_NOTHING;
   }
-  const long waiting = m_hComm->BytesWaiting();
-  if (waiting == SerialDevice::kGone) {
-    return DeviceGone();
-  }
-  if (waiting <= 0) {
-    return POLL_NOTHING;
-  }
-  // Poll itself never leaves the buffer near full (at most a frame, or a bulk transfer
-  // under 1000 bytes plus one read). A full buffer without a frame cut can only be noise:
-  // drop it and hunt for the next STX in what follows.
-  if (m_accumLength >= kAccumSize) {
-    m_accumLength = 0;
-  }
-  const std::size_t want =
-      std::min({static_cast<std::size_t>(waiting), kScratchSize, kAccumSize - m_accumLength});
-  const long got = m_hComm->Read(m_scratch.data(), want);
+  const long got = ReadWaiting();
   if (got == SerialDevice::kGone) {
     return DeviceGone();
   }
-  if (got <= 0) {
-    return POLL_NOTHING;  // fewer bytes than announced, or a failed read: nothing appended
+  // A transfer already held in full (kept from a backlog, or read behind a frame) is taken
+  // even when the meter has gone quiet after sending it.
+  if (got <= 0 && !BulkHeld()) {
+    return POLL_NOTHING;
   }
-  const std::size_t count = std::min(static_cast<std::size_t>(got), want);
-  std::memcpy(m_accum.data() + m_accumLength, m_scratch.data(), count);
-  m_accumLength += count;
-  m_bytesReceived += count;
+  m_bytesReceived += static_cast<std::uint64_t>(std::max(got, 0L));
 
   // Tested before resynchronising: a capture may hold STX bytes of its own.
   if (BulkHeld()) {
@@ -185,6 +169,60 @@ int CComTR6400::Poll() {
   // A frame is still incomplete: the previous one in m_lastFrame is the one recorded.
   MarkDueIfExpired();
   return POLL_DONE;
+}
+
+// Appends what the device holds, as much as one read and the buffer's room allow. Returns
+// the count appended (0 when nothing was waiting or the read failed) or kGone.
+long CComTR6400::ReadWaiting() {
+  const long waiting = m_hComm->BytesWaiting();
+  if (waiting == SerialDevice::kGone) {
+    return SerialDevice::kGone;
+  }
+  if (waiting <= 0) {
+    return 0;
+  }
+  // Poll itself never leaves the buffer near full (at most a frame, or a bulk transfer
+  // under 1000 bytes plus one read). A full buffer without a frame cut can only be noise:
+  // drop it and hunt for the next STX in what follows.
+  if (m_accumLength >= kAccumSize) {
+    m_accumLength = 0;
+  }
+  const std::size_t want =
+      std::min({static_cast<std::size_t>(waiting), kScratchSize, kAccumSize - m_accumLength});
+  const long got = m_hComm->Read(m_scratch.data(), want);
+  if (got == SerialDevice::kGone || got <= 0) {
+    return got == SerialDevice::kGone ? got : 0;  // a failed read appends nothing
+  }
+  const std::size_t count = std::min(static_cast<std::size_t>(got), want);
+  std::memcpy(m_accum.data() + m_accumLength, m_scratch.data(), count);
+  m_accumLength += count;
+  return static_cast<long>(count);
+}
+
+// Frames that waited on the line while nobody polled would be listed with the time of the
+// next poll, though the meter showed them long before. Only a frame still arriving is kept,
+// and a waveform transfer, which is the user's capture and never stale. The bytes read here
+// are not counted: they were not polled for.
+int CComTR6400::DropBacklog() {
+  constexpr int kMaxReads = 64;  // a full tty buffer takes a few; the meter adds 960 bytes/s
+  for (int reads = 0; m_hComm && reads < kMaxReads; ++reads) {
+    const long got = ReadWaiting();
+    if (got == SerialDevice::kGone) {
+      return DeviceGone();
+    }
+    if (got == 0) {
+      break;
+    }
+    const std::size_t bulk = FindBulkStart(0, m_accumLength);
+    if (bulk != kNotFound) {
+      DropFront(bulk);
+      break;
+    }
+    const auto* last =
+        static_cast<const std::uint8_t*>(memrchr(m_accum.data(), kStx, m_accumLength));
+    DropFront(last == nullptr ? m_accumLength : static_cast<std::size_t>(last - m_accum.data()));
+  }
+  return POLL_NOTHING;
 }
 
 // A 'Z' after any other first byte is line noise (or a meter at the wrong baud rate), not

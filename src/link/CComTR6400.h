@@ -57,6 +57,11 @@ class CComTR6400 {
   // a frame with an STX among its 26 bytes was cut short and is dropped for the one at that STX.
   int Poll();
 
+  // Reads away what waited on the line while polling was paused, keeping a frame still
+  // arriving and a bulk transfer. Returns POLL_GONE (the connection is then closed) or
+  // POLL_NOTHING.
+  int DropBacklog();
+
   // The buffer holds the start of a bulk transfer still on its way.
   bool BulkHeld() const;
 
@@ -92,6 +97,7 @@ class CComTR6400 {
   std::size_t m_accumLength = 0;
 
  private:
+  long ReadWaiting();
   int TakeBulkTransfer();
   int CutFrame();
   void Resynchronise();

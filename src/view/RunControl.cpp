@@ -12,9 +12,13 @@ namespace volmograph {
 
 void CKeloView::OnRunStart() {
   if (m_running == 1 && m_acquiring == 0) {
-    // Resuming keeps the open port, the list and the countdown.
+    // Resuming keeps the open port, the list and the countdown, but not the frames that
+    // queued on the line during the pause: they would be listed with the time of resuming.
     m_stopped = 0;
     m_acquiring = 1;
+    if (m_meter.DropBacklog() == POLL_GONE) {
+      HandleDeviceGone();
+    }
     return;
   }
   // Port numbers are 8 bits wide; a larger index still names the serial server, not COM0.

@@ -227,9 +227,9 @@ TEST(ViewRun, PauseThenStartResumesWithoutResetting) {
   EXPECT_EQ(rig.V().m_running, 1);
   EXPECT_EQ(rig.V().m_acquiring, 0);
   const int ticksLeft = rig.V().m_meter.m_ticksLeft;
-  rig.Feed(Dcv(" 1.250"));
+  rig.Feed(Dcv(" 1.244") + Dcv(" 1.247") + Dcv(" 1.250") + Dcv(" 1.253").substr(0, 9));
   rig.Tick(20);
-  EXPECT_EQ(rig.Line().waiting.size(), 26u);  // not polled while paused
+  EXPECT_EQ(rig.Line().waiting.size(), 87u);  // not polled while paused
   EXPECT_TRUE(rig.Line().open);
   EXPECT_EQ(rig.V().m_meter.m_ticksLeft, ticksLeft - 20);
 
@@ -240,9 +240,12 @@ TEST(ViewRun, PauseThenStartResumesWithoutResetting) {
   EXPECT_EQ(rig.Line().opens, 1);
   EXPECT_EQ(rig.Lines().size(), 2u);
   EXPECT_EQ(rig.Text(ctl::kValue), " 1.240");
-  rig.Tick();  // the countdown ran out during the pause: the queued frame is due at once
+  // The countdown ran out during the pause, so the first frame cut is due at once: the
+  // one arriving as the run resumed, not the oldest that queued on the line.
+  rig.Feed(Dcv(" 1.253").substr(9));
+  rig.Tick();
   ASSERT_EQ(rig.Lines().size(), 3u);
-  EXPECT_EQ(rig.Lines()[2].substr(15, 6), " 1.250");
+  EXPECT_EQ(rig.Lines()[2].substr(15, 6), " 1.253");
 }
 
 TEST(ViewRun, StopClosesThePortKeepsTheDataAndStartOpensItAgain) {
@@ -283,26 +286,36 @@ TEST(ViewRun, StopClosesThePortKeepsTheDataAndStartOpensItAgain) {
   EXPECT_EQ(rig.Lines()[0].substr(15, 6), " 1.310");
 }
 
+// Unplugged during the run, or during a pause (noticed as the run resumes).
 TEST(ViewRun, VanishedDeviceEndsTheRunAsStopDoes) {
-  ViewRig rig;
-  rig.StartPrimed(Dcv(" 1.234"));
-  rig.Record(Dcv(" 1.234"));
-  rig.Record(Dcv(" 1.240"));
-  rig.Line().gone = true;
-  rig.Tick();
-  EXPECT_EQ(rig.V().m_stopped, 1);
-  EXPECT_EQ(rig.V().m_running, 0);
-  EXPECT_EQ(rig.V().m_acquiring, 0);
-  EXPECT_EQ(rig.V().m_unsaved, 1);
-  EXPECT_EQ(rig.V().m_recordedLines, 2);
-  EXPECT_FALSE(rig.Line().open);
-  EXPECT_EQ(rig.Lines().size(), 2u);
-  ASSERT_EQ(rig.Messages().size(), 1u);
-  EXPECT_EQ(rig.Messages()[0].text, "Meter connection lost");
-  EXPECT_EQ(rig.Messages()[0].detail, "COM2");
-  rig.Tick(5);
-  EXPECT_EQ(rig.Messages().size(), 1u);
-  EXPECT_TRUE(rig.V().QueryCommand(cmd::kSave).enabled);
+  for (const bool duringPause : {false, true}) {
+    SCOPED_TRACE(duringPause ? "during a pause" : "during the run");
+    ViewRig rig;
+    rig.StartPrimed(Dcv(" 1.234"));
+    rig.Record(Dcv(" 1.234"));
+    rig.Record(Dcv(" 1.240"));
+    if (duringPause) {
+      rig.Command(cmd::kPause);
+    }
+    rig.Line().gone = true;
+    if (duringPause) {
+      rig.Command(cmd::kStart);
+    }
+    rig.Tick();
+    EXPECT_EQ(rig.V().m_stopped, 1);
+    EXPECT_EQ(rig.V().m_running, 0);
+    EXPECT_EQ(rig.V().m_acquiring, 0);
+    EXPECT_EQ(rig.V().m_unsaved, 1);
+    EXPECT_EQ(rig.V().m_recordedLines, 2);
+    EXPECT_FALSE(rig.Line().open);
+    EXPECT_EQ(rig.Lines().size(), 2u);
+    ASSERT_EQ(rig.Messages().size(), 1u);
+    EXPECT_EQ(rig.Messages()[0].text, "Meter connection lost");
+    EXPECT_EQ(rig.Messages()[0].detail, "COM2");
+    rig.Tick(5);
+    EXPECT_EQ(rig.Messages().size(), 1u);
+    EXPECT_TRUE(rig.V().QueryCommand(cmd::kSave).enabled);
+  }
 }
 
 // A meter at another speed, or another device on the port, sends bytes that never make a

@@ -69,6 +69,19 @@ TEST_F(ViewWaveform, ACaptureBeforeAnyFrameIsNoLineWithoutFrames) {
   EXPECT_TRUE(rig.Messages().empty());
 }
 
+// Frames that queued during a pause are dropped on resuming; a capture among them is not,
+// even when the meter says nothing more after it.
+TEST_F(ViewWaveform, ACaptureSentDuringAPauseIsTakenOnResuming) {
+  rig.StartPrimed(Dcv(" 1.234"));
+  rig.Command(cmd::kPause);
+  rig.Feed(Dcv(" 1.240") + Capture());
+  rig.Command(cmd::kStart);
+  rig.Tick();
+  EXPECT_EQ(rig.V().m_acquiring, 0);
+  EXPECT_EQ(rig.V().m_displayMode, 2);
+  EXPECT_EQ(rig.V().m_meter.m_capture[3], 0x01);
+}
+
 TEST_F(ViewWaveform, BulkTransferEndsTheRunAndShowsTheCapture) {
   ReceiveCapture();
   CKeloView& view = rig.V();
