@@ -30,6 +30,9 @@ std::string Busy(const std::string& path, const std::string& why) {
   return SerialOpenFailure(EBUSY, path) + " - " + why;
 }
 
+// Two document windows may be pointed at the same port.
+constexpr char kHeldByThisProgram[] = "in use by another window of this program";
+
 // Honours the device's lock file and takes it. False with the reason when another program
 // holds it; a lock folder we cannot use is passed over.
 bool TakeLock(PortLock& lock, const std::string& path, const DeviceRoots& roots,
@@ -42,7 +45,7 @@ bool TakeLock(PortLock& lock, const std::string& path, const DeviceRoots& roots,
       reason = Busy(path, InUseBy(ProgramName(roots.proc, lock.HolderPid()), lock.HolderPid()));
       return false;
     case PortLock::Result::HeldHere:
-      reason = SerialOpenFailure(EBUSY, path);
+      reason = Busy(path, kHeldByThisProgram);
       return false;
     case PortLock::Result::Unreadable:
       reason = Busy(path, "locked by " + lock.LockPath() +
@@ -57,6 +60,11 @@ bool TakeLock(PortLock& lock, const std::string& path, const DeviceRoots& roots,
 std::string BusyReason(const std::string& path, dev_t device, const DeviceRoots& roots) {
   if (const auto holder = LastingHolder(roots.proc, device, ::getpid())) {
     return Busy(path, InUseBy(holder->program, holder->pid));
+  }
+  for (const PortHolder& holder : FindPortHolders(roots.proc, {device}, -1)) {
+    if (holder.pid == ::getpid()) {
+      return Busy(path, kHeldByThisProgram);
+    }
   }
   return SerialOpenFailure(EBUSY, path);
 }

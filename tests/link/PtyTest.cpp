@@ -132,11 +132,23 @@ TEST_F(LinkPty, SecondOpenOfTheSameDeviceIsRefused) {
   EXPECT_EQ(other.Open(1), 0);
   ASSERT_EQ(prompter.Messages().size(), 1u);
   EXPECT_EQ(prompter.Messages()[0].text, "Failed to Open ComPort");
-  EXPECT_EQ(prompter.Messages()[0].detail, "Device or resource busy: " + m_path);
+  EXPECT_EQ(prompter.Messages()[0].detail,
+            "Device or resource busy: " + m_path + " - in use by another window of this program");
   EXPECT_EQ(m_meter->m_connected, 1);
   // The refused open leaves the first one's lock file alone.
   const std::string lockName = "LCK.." + m_path.substr(m_path.rfind('/') + 1);
   EXPECT_EQ(m_lockFolder.Names(), std::vector<std::string>{lockName});
+
+  // Without a usable lock folder, the device's own lock refuses it, with the same reason.
+  PortTable table;
+  table.Set("COM1", m_path);
+  DeviceRoots noLocks;
+  noLocks.lock = m_lockFolder.Path().string() + "/missing";
+  PosixSerialConnector lockless(table, noLocks);
+  CComTR6400 third(lockless, prompter);
+  EXPECT_EQ(third.Open(1), 0);
+  ASSERT_EQ(prompter.Messages().size(), 2u);
+  EXPECT_EQ(prompter.Messages()[1].detail, prompter.Messages()[0].detail);
 }
 
 TEST_F(LinkPty, CloseToleratesMissingModemLinesAndReopens) {
