@@ -2,8 +2,6 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QStyle>
-#include <QStyleFactory>
 #include <cstdio>
 
 #include "app/CAboutBox.h"
@@ -13,6 +11,7 @@
 #include "link/PortTable.h"
 #include "link/PosixSerialConnector.h"
 #include "platform/IniProfile.h"
+#include "qt/DrawnIconStyle.h"
 #include "qt/QtPrompter.h"
 #include "qt/ViewWidget.h"
 #include "view/SettingsCheck.h"
@@ -45,12 +44,10 @@ CKeloApp::CKeloApp(int& argc, char** argv, ShellOptions options, ShellServices s
   if (QCoreApplication::instance() == nullptr) {
     m_qtApp = std::make_unique<QApplication>(argc, argv);
   }
-  // Replacing a style re-polishes every widget; skip it when Fusion is the default already.
-  if (QApplication::style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0) {
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-  }
+  // Set before any widget exists, so that none has to be polished again.
+  QApplication::setStyle(new DrawnIconStyle);
   QApplication::setApplicationName(QStringLiteral("Volmograph"));
-  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ApplicationIconPicture())));
+  QApplication::setWindowIcon(ApplicationIcon());
   m_profile = services.profile;
   m_serial = services.serial;
   m_demo = services.demo;

@@ -5,6 +5,8 @@
 #include <QPainterPath>
 #include <cmath>
 
+#include "qt/PaintedIconEngine.h"
+
 namespace volmograph::shell {
 
 namespace {
@@ -114,7 +116,9 @@ QImage StartupArtwork() {
 
 namespace volmograph::shell {
 
-QImage ApplicationIconPicture() {
+namespace {
+
+QImage DrawApplicationIcon() {
   QImage icon(32, 32, QImage::Format_ARGB32);
   icon.fill(Qt::transparent);
   QPainter painter(&icon);
@@ -127,6 +131,33 @@ QImage ApplicationIconPicture() {
   // Digits would not be legible at this size, and leaving them out spares loading fonts.
   DrawMeter(painter, false);
   return icon;
+}
+
+class IconOnDemand : public PaintedIconEngine {
+ public:
+  QIconEngine* clone() const override { return new IconOnDemand(*this); }
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {kSize}; }
+  QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+    return kSize.boundedTo(size);
+  }
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+    painter->setRenderHint(QPainter::SmoothPixmapTransform);
+    painter->drawImage(rect, ApplicationIconPicture());
+  }
+
+ private:
+  static constexpr QSize kSize{32, 32};
+};
+
+}  // namespace
+
+QImage ApplicationIconPicture() {
+  static const QImage icon = DrawApplicationIcon();
+  return icon;
+}
+
+QIcon ApplicationIcon() {
+  return QIcon(new IconOnDemand);
 }
 
 }  // namespace volmograph::shell

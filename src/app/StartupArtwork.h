@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 
 namespace volmograph::shell {
@@ -15,7 +16,12 @@ QImage StartupArtwork();
 
 namespace volmograph::shell {
 
-// The program's icon: the meter of the start-up picture, at 32 x 32 pixels.
+// The program's icon: the meter of the start-up picture, at 32 x 32 pixels, drawn at the
+// first call.
 QImage ApplicationIconPicture();
+
+// That picture as an icon, drawn the first time the window system asks for it. Many never
+// ask, and drawing it up front would hold up the first window.
+QIcon ApplicationIcon();
 
 }  // namespace volmograph::shell

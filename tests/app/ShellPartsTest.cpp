@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QImage>
 #include <QMessageBox>
 #include <QProcess>
@@ -19,9 +20,11 @@
 #include "app/HelpWindow.h"
 #include "app/RecentFileList.h"
 #include "app/ShellIds.h"
+#include "app/StartupArtwork.h"
 #include "app/ToolbarIcons.h"
 #include "platform/MemoryProfile.h"
 #include "platform/ScriptedSerial.h"
+#include "qt/DrawnIconStyle.h"
 #include "qt/ViewWidget.h"
 #include "support/ModalWindows.h"
 #include "view/Ids.h"
@@ -79,6 +82,39 @@ class ShellPartsTest : public QObject {
     }
     QCOMPARE(seen.size(), std::size_t{6});
     QVERIFY(ToolbarPicture(kAppAbout).isNull());
+  }
+
+  // Pictures drawn in code rather than read from files: each shows ink, a greyed glyph is
+  // lighter, and a group box has a frame.
+  void drawnPicturesShowInk() {
+    auto darkest = [](const QIcon& icon, QIcon::Mode mode) {
+      const QImage image = icon.pixmap(16, 16, mode).toImage();
+      int darkest = 256;
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+          if (qAlpha(image.pixel(x, y)) > 128) {
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+          }
+        }
+      }
+      return darkest;
+    };
+    DrawnIconStyle style;
+    for (QStyle::StandardPixmap glyph :
+         {QStyle::SP_TitleBarMinButton, QStyle::SP_TitleBarMaxButton,
+          QStyle::SP_TitleBarCloseButton, QStyle::SP_TitleBarNormalButton,
+          QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
+      const QIcon icon = style.standardIcon(glyph, nullptr, nullptr);
+      QVERIFY2(darkest(icon, QIcon::Normal) < 100, qPrintable(QString::number(glyph)));
+      QVERIFY(darkest(icon, QIcon::Disabled) > darkest(icon, QIcon::Normal));
+    }
+    QVERIFY(darkest(ApplicationIcon(), QIcon::Normal) < 100);
+
+    QGroupBox box(QStringLiteral("PEAK HOLD"));
+    box.setStyle(&style);
+    box.resize(120, 60);
+    const QImage shot = box.grab().toImage();
+    QVERIFY(qGray(shot.pixel(0, 40)) < qGray(shot.pixel(60, 40)) - 20);
   }
 
   void helpPagesAreBuiltIn() {

@@ -1,0 +1,120 @@
+#include "qt/DrawnIconStyle.h"
+
+#include <QGroupBox>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStyleFactory>
+#include <QStyleOption>
+#include <algorithm>
+
+#include "qt/PaintedIconEngine.h"
+
+namespace volmograph {
+
+namespace {
+
+// The glyph of a title-bar or toolbar button, drawn to whatever size is asked for.
+class GlyphEngine : public PaintedIconEngine {
+ public:
+  explicit GlyphEngine(QStyle::StandardPixmap glyph) : m_glyph(glyph) {}
+
+  QIconEngine* clone() const override { return new GlyphEngine(m_glyph); }
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+    const QColor ink = mode == QIcon::Disabled ? QColor(160, 160, 160) : QColor(40, 40, 40);
+    const qreal unit = std::min(rect.width(), rect.height()) / 10.0;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->translate(rect.x() + (rect.width() - 10 * unit) / 2,
+                       rect.y() + (rect.height() - 10 * unit) / 2);
+    painter->scale(unit, unit);
+    painter->setPen(QPen(ink, 1.2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter->setBrush(Qt::NoBrush);
+    DrawGlyph(*painter, ink);
+    painter->restore();
+  }
+
+ private:
+  // On a 10 x 10 grid.
+  void DrawGlyph(QPainter& painter, const QColor& ink) const {
+    switch (m_glyph) {
+      case QStyle::SP_TitleBarMinButton:
+        painter.fillRect(QRectF(2, 7, 6, 1.5), ink);
+        break;
+      case QStyle::SP_TitleBarMaxButton:
+        painter.drawRect(QRectF(2, 2, 6, 6));
+        painter.fillRect(QRectF(2, 2, 6, 1.5), ink);
+        break;
+      case QStyle::SP_TitleBarNormalButton:
+        painter.drawRect(QRectF(1.5, 4, 4.5, 4.5));
+        painter.drawPolyline(QPolygonF({{3.5, 4}, {3.5, 1.5}, {8.5, 1.5}, {8.5, 6.5}, {6, 6.5}}));
+        break;
+      case QStyle::SP_ToolBarHorizontalExtensionButton:
+        painter.drawPolyline(QPolygonF({{2, 2}, {5, 5}, {2, 8}}));
+        painter.drawPolyline(QPolygonF({{5.5, 2}, {8.5, 5}, {5.5, 8}}));
+        break;
+      case QStyle::SP_ToolBarVerticalExtensionButton:
+        painter.drawPolyline(QPolygonF({{2, 2}, {5, 5}, {8, 2}}));
+        painter.drawPolyline(QPolygonF({{2, 5.5}, {5, 8.5}, {8, 5.5}}));
+        break;
+      default:  // the close button
+        painter.drawLine(QPointF(2, 2), QPointF(8, 8));
+        painter.drawLine(QPointF(8, 2), QPointF(2, 8));
+        break;
+    }
+  }
+
+  QStyle::StandardPixmap m_glyph;
+};
+
+bool IsDrawnGlyph(QStyle::StandardPixmap icon) {
+  switch (icon) {
+    case QStyle::SP_TitleBarMinButton:
+    case QStyle::SP_TitleBarMaxButton:
+    case QStyle::SP_TitleBarCloseButton:
+    case QStyle::SP_TitleBarNormalButton:
+    case QStyle::SP_ToolBarHorizontalExtensionButton:
+    case QStyle::SP_ToolBarVerticalExtensionButton:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+DrawnIconStyle::DrawnIconStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+QIcon DrawnIconStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,
+                                   const QWidget* widget) const {
+  if (IsDrawnGlyph(icon)) {
+    return QIcon(new GlyphEngine(icon));
+  }
+  return QProxyStyle::standardIcon(icon, option, widget);
+}
+
+// A group box's frame: a rounded outline in Fusion's outline colour, starting below the title
+// as Fusion's own frame does.
+void DrawnIconStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                   QPainter* painter, const QWidget* widget) const {
+  if (element != PE_FrameGroupBox) {
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+    return;
+  }
+  constexpr int kTopMargin = 3;
+  const auto* box = qobject_cast<const QGroupBox*>(widget);
+  const bool untitled = box != nullptr && !box->isCheckable() && box->title().isEmpty();
+  const int top =
+      untitled ? kTopMargin
+               : std::max(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) +
+                     kTopMargin;
+  const QRectF frame = QRectF(option->rect.adjusted(0, top, -1, -1)).adjusted(0.5, 0.5, 0.5, 0.5);
+  painter->save();
+  painter->setRenderHint(QPainter::Antialiasing);
+  painter->setPen(option->palette.window().color().darker(140));
+  painter->setBrush(Qt::NoBrush);
+  painter->drawRoundedRect(frame, 2, 2);
+  painter->restore();
+}
+
+}  // namespace volmograph
