@@ -11,19 +11,35 @@ DisplayFrame::DisplayFrame(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+RasterCanvas& DisplayFrame::Canvas() {
+  if (!m_canvas) {
+    m_canvas = std::make_unique<RasterCanvas>();
+    FillPicture();
+  }
+  return *m_canvas;
+}
+
 void DisplayFrame::SetBackground(const QColor& colour) {
   m_background = colour;
-  // A rectangle whose outline lies just outside the picture fills all of it with the brush.
-  m_canvas.SelectBrush(Rgb{static_cast<std::uint8_t>(colour.red()),
-                           static_cast<std::uint8_t>(colour.green()),
-                           static_cast<std::uint8_t>(colour.blue())});
-  m_canvas.Rectangle(-1, -1, m_canvas.Image().width() + 1, m_canvas.Image().height() + 1);
-  m_canvas.RestoreDefaults();
+  if (m_canvas) {
+    FillPicture();
+  }
   update();
 }
 
+// A rectangle whose outline lies just outside the picture fills all of it with the brush.
+void DisplayFrame::FillPicture() {
+  const QColor& colour = m_background;
+  m_canvas->SelectBrush(Rgb{static_cast<std::uint8_t>(colour.red()),
+                            static_cast<std::uint8_t>(colour.green()),
+                            static_cast<std::uint8_t>(colour.blue())});
+  m_canvas->Rectangle(-1, -1, RasterCanvas::kDefaultWidth + 1, RasterCanvas::kDefaultHeight + 1);
+  m_canvas->RestoreDefaults();
+}
+
 QSize DisplayFrame::minimumSizeHint() const {
-  return m_canvas.Image().size() + QSize(2 * kBorder, 2 * kBorder);
+  return QSize(RasterCanvas::kDefaultWidth + 2 * kBorder,
+               RasterCanvas::kDefaultHeight + 2 * kBorder);
 }
 
 void DisplayFrame::paintEvent(QPaintEvent*) {
@@ -38,10 +54,12 @@ void DisplayFrame::paintEvent(QPaintEvent*) {
   // (1), so no picture pixel is smeared over two screen pixels.
   const qreal ratio = devicePixelRatioF();
   const int whole = std::max(1, static_cast<int>(std::floor(ratio + 1e-6)));
-  const QImage& image = m_canvas.Image();
-  const QRectF target(kBorder, kBorder, image.width() * whole / ratio,
-                      image.height() * whole / ratio);
-  painter.drawImage(target, image);
+  if (m_canvas) {
+    const QImage& image = m_canvas->Image();
+    const QRectF target(kBorder, kBorder, image.width() * whole / ratio,
+                        image.height() * whole / ratio);
+    painter.drawImage(target, image);
+  }
 }
 
 }  // namespace volmograph

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QWidget>
+#include <memory>
 
 #include "qt/RasterCanvas.h"
 
@@ -17,8 +18,9 @@ class DisplayFrame : public QWidget {
 
   explicit DisplayFrame(QWidget* parent = nullptr);
 
-  // The picture, for the view to draw on.
-  RasterCanvas& Canvas() { return m_canvas; }
+  // The picture, for the view to draw on. It is made when first asked for, filled with the
+  // background: until then a paint shows that colour alone, and start-up spares the memory.
+  RasterCanvas& Canvas();
   // The colour around the picture and of a picture not drawn yet.
   void SetBackground(const QColor& colour);
 
@@ -29,7 +31,9 @@ class DisplayFrame : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  RasterCanvas m_canvas;
+  void FillPicture();
+
+  std::unique_ptr<RasterCanvas> m_canvas;
   QColor m_background = Qt::white;
 };
 
