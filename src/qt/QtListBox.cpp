@@ -69,7 +69,11 @@ void QtListBox::Select(int index) {
     return;
   }
   m_widget->setCurrentItem(item);
-  m_widget->scrollToItem(item);
+  // Scrolling lays out every line. A hidden list (the form before it is first shown, primed
+  // line by line) is brought to its current line as it is shown.
+  if (m_widget->isVisible()) {
+    m_widget->scrollToItem(item);
+  }
 }
 
 int QtListBox::Selected() const {

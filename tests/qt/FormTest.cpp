@@ -278,6 +278,19 @@ class FormTest : public QObject {
     QCOMPARE(list.Count(), 0);
   }
 
+  void aLineSelectedWhileTheListIsHiddenIsInViewOnceShown() {
+    QtListBox list;
+    for (int i = 0; i < 100; ++i) {
+      list.Add("line " + std::to_string(i));
+    }
+    list.Select(90);
+    list.Widget()->resize(200, 100);
+    list.Widget()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(list.Widget()));
+    QTRY_VERIFY(list.Widget()->viewport()->rect().contains(
+        list.Widget()->visualItemRect(list.Widget()->item(90))));
+  }
+
   void timerTicksNeverOverlapAndMayStopThemselves() {
     QtTimer timer;
     int calls = 0, depth = 0, deepest = 0;
