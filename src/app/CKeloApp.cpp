@@ -37,10 +37,13 @@ void SetDialogColours() {
   QApplication::setPalette(palette, "QMessageBox");
 }
 
+// About what the first window takes beyond the memory Qt itself starts with.
+constexpr std::size_t kStartupMemory = 3 << 20;
+
 }  // namespace
 
 CKeloApp::CKeloApp(int& argc, char** argv, ShellOptions options, ShellServices services)
-    : m_options(std::move(options)) {
+    : m_warmup(kStartupMemory), m_options(std::move(options)) {
   if (QCoreApplication::instance() == nullptr) {
     m_qtApp = std::make_unique<QApplication>(argc, argv);
   }

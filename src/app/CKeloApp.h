@@ -16,6 +16,7 @@
 #include "app/CommandLine.h"
 #include "app/DemoMeter.h"
 #include "app/PrintCommands.h"
+#include "app/StartupWarmup.h"
 #include "platform/Profile.h"
 #include "platform/SerialDevice.h"
 
@@ -53,6 +54,8 @@ class CKeloApp : public CommandTarget {
   void OnFileOpenWithoutView();
   void ReportSettingsProblem();
 
+  // First, so that it starts before Qt does.
+  StartupWarmup m_warmup;
   std::unique_ptr<QApplication> m_qtApp;
   ShellOptions m_options;
   std::unique_ptr<Profile> m_ownProfile;
