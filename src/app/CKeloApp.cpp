@@ -38,7 +38,7 @@ void SetDialogColours() {
 }
 
 // About what the first window takes beyond the memory Qt itself starts with.
-constexpr std::size_t kStartupMemory = 3 << 20;
+constexpr std::size_t kStartupMemory = 2 << 20;
 
 }  // namespace
 
