@@ -248,18 +248,23 @@ TEST(ViewRun, PauseThenStartResumesWithoutResetting) {
   EXPECT_EQ(rig.Lines()[2].substr(15, 6), " 1.253");
 }
 
+// Idle, the port closed, and the lines recorded kept for Save.
+void ExpectEndedAsStopDoes(ViewRig& rig, int lines) {
+  EXPECT_EQ(rig.V().m_stopped, 1);
+  EXPECT_EQ(rig.V().m_running, 0);
+  EXPECT_EQ(rig.V().m_acquiring, 0);
+  EXPECT_EQ(rig.V().m_unsaved, 1);
+  EXPECT_EQ(rig.V().m_recordedLines, lines);
+  EXPECT_FALSE(rig.Line().open);
+}
+
 TEST(ViewRun, StopClosesThePortKeepsTheDataAndStartOpensItAgain) {
   ViewRig rig;
   rig.StartPrimed(Dcv(" 1.234"));
   rig.Record(Dcv(" 1.234"));
   rig.Record(Dcv(" 1.240"));
   rig.Command(cmd::kStop);
-  EXPECT_EQ(rig.V().m_stopped, 1);
-  EXPECT_EQ(rig.V().m_running, 0);
-  EXPECT_EQ(rig.V().m_acquiring, 0);
-  EXPECT_EQ(rig.V().m_unsaved, 1);
-  EXPECT_EQ(rig.V().m_recordedLines, 2);
-  EXPECT_FALSE(rig.Line().open);
+  ExpectEndedAsStopDoes(rig, 2);
   EXPECT_TRUE(rig.Line().dtrDropped);
   rig.Feed(Dcv(" 1.300"));
   rig.Tick(40);
@@ -302,12 +307,7 @@ TEST(ViewRun, VanishedDeviceEndsTheRunAsStopDoes) {
       rig.Command(cmd::kStart);
     }
     rig.Tick();
-    EXPECT_EQ(rig.V().m_stopped, 1);
-    EXPECT_EQ(rig.V().m_running, 0);
-    EXPECT_EQ(rig.V().m_acquiring, 0);
-    EXPECT_EQ(rig.V().m_unsaved, 1);
-    EXPECT_EQ(rig.V().m_recordedLines, 2);
-    EXPECT_FALSE(rig.Line().open);
+    ExpectEndedAsStopDoes(rig, 2);
     EXPECT_EQ(rig.Lines().size(), 2u);
     ASSERT_EQ(rig.Messages().size(), 1u);
     EXPECT_EQ(rig.Messages()[0].text, "Meter connection lost");
