@@ -166,7 +166,11 @@ int CComTR6400::Poll() {
   if (m_accumLength >= kFrameLength) {
     return CutFrame();
   }
-  // A frame is still incomplete: the previous one in m_lastFrame is the one recorded.
+  // A frame is still incomplete: the previous one in m_lastFrame is the one recorded, unless
+  // it was cut before a pause.
+  if (m_lastFrameStale) {
+    return POLL_NOTHING;
+  }
   MarkDueIfExpired();
   return POLL_DONE;
 }
@@ -222,6 +226,12 @@ int CComTR6400::DropBacklog() {
         static_cast<const std::uint8_t*>(memrchr(m_accum.data(), kStx, m_accumLength));
     DropFront(last == nullptr ? m_accumLength : static_cast<std::size_t>(last - m_accum.data()));
   }
+  // A frame already complete is stale too: a meter that fell silent during the pause would
+  // have it listed whenever it spoke again.
+  if (!BulkHeld() && m_accumLength >= kFrameLength) {
+    m_accumLength = 0;
+  }
+  m_lastFrameStale = true;
   return POLL_NOTHING;
 }
 
@@ -242,6 +252,7 @@ int CComTR6400::TakeBulkTransfer() {
   std::fill(m_capture.begin() + static_cast<std::ptrdiff_t>(kept), m_capture.end(), 0);
   m_accumLength = 0;
   m_lastFrame.assign(reinterpret_cast<const char*>(m_capture.data()), kFrameLength);
+  m_lastFrameStale = false;
   ++m_framesReceived;
   m_ticksLeft = m_reloadTicks;
   m_sampleDue = 1;
@@ -282,6 +293,7 @@ void CComTR6400::DropCutShortFrames() {
 
 int CComTR6400::CutFrame() {
   m_lastFrame.assign(reinterpret_cast<const char*>(m_accum.data()), kFrameLength);
+  m_lastFrameStale = false;
   ++m_framesReceived;
   DropFront(kFrameLength);
   MarkDueIfExpired();

@@ -58,8 +58,8 @@ class CComTR6400 {
   int Poll();
 
   // Reads away what waited on the line while polling was paused, keeping a frame still
-  // arriving and a bulk transfer. Returns POLL_GONE (the connection is then closed) or
-  // POLL_NOTHING.
+  // arriving and a bulk transfer; until a frame is cut, Poll offers no reading. Returns
+  // POLL_GONE (the connection is then closed) or POLL_NOTHING.
   int DropBacklog();
 
   // The buffer holds the start of a bulk transfer still on its way.
@@ -108,6 +108,8 @@ class CComTR6400 {
   int DeviceGone();
   void ReleaseDevice();
 
+  // m_lastFrame was cut before a pause: it is not to be recorded again.
+  bool m_lastFrameStale = false;
   SerialConnector& m_connector;
   Prompter& m_prompter;
   std::array<std::uint8_t, kScratchSize> m_scratch{};

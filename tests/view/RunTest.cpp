@@ -241,11 +241,26 @@ TEST(ViewRun, PauseThenStartResumesWithoutResetting) {
   EXPECT_EQ(rig.Lines().size(), 2u);
   EXPECT_EQ(rig.Text(ctl::kValue), " 1.240");
   // The countdown ran out during the pause, so the first frame cut is due at once: the
-  // one arriving as the run resumed, not the oldest that queued on the line.
-  rig.Feed(Dcv(" 1.253").substr(9));
+  // one arriving as the run resumed, neither the oldest that queued on the line nor the last
+  // one cut before the pause.
+  rig.Feed(Dcv(" 1.253").substr(9, 5));
+  rig.Tick();
+  EXPECT_EQ(rig.Lines().size(), 2u);
+  rig.Feed(Dcv(" 1.253").substr(14));
   rig.Tick();
   ASSERT_EQ(rig.Lines().size(), 3u);
   EXPECT_EQ(rig.Lines()[2].substr(15, 6), " 1.253");
+
+  // A meter that falls silent during a pause: its last frame is not listed when it speaks.
+  rig.Command(cmd::kPause);
+  rig.Feed(Dcv(" 1.260"));
+  rig.Tick(20);
+  rig.Command(cmd::kStart);
+  rig.Tick(3);
+  rig.Feed(Dcv(" 1.270"));
+  rig.Tick();
+  ASSERT_EQ(rig.Lines().size(), 4u);
+  EXPECT_EQ(rig.Lines()[3].substr(15, 6), " 1.270");
 }
 
 // Idle, the port closed, and the lines recorded kept for Save.
