@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/CAboutBox.h"
@@ -39,6 +40,7 @@ void SetDialogColours() {
 
 // About what the first window takes beyond the memory Qt itself starts with.
 constexpr std::size_t kStartupMemory = 2 << 20;
+constexpr int kWarmupSettleMs = 1000;
 
 }  // namespace
 
@@ -114,6 +116,8 @@ bool CKeloApp::InitInstance() {
   m_frame->repaint();
   // Without a window manager the frame, mapped later, would cover the picture.
   CStartupPicture::RaiseShown();
+  // Long after the first paint, which uses the warmed memory.
+  QTimer::singleShot(kWarmupSettleMs, m_frame.get(), [this] { m_warmup.Settle(); });
   ReportSettingsProblem();
   return true;
 }

@@ -11,6 +11,7 @@ namespace volmograph::shell {
 namespace {
 
 constexpr std::size_t kPage = 4096;
+constexpr int kDefaultTrimThreshold = 128 * 1024;  // the C library's own
 
 // Qt reads the font configuration through fontconfig, which it has loaded already; fontconfig
 // keeps one configuration per process and may be initialised from any thread.
@@ -55,6 +56,16 @@ StartupWarmup::~StartupWarmup() {
   if (m_thread.joinable()) {
     m_thread.join();
   }
+}
+
+// Blocks up to the raised mapping threshold stay on the heap: the C library would raise it
+// about as far by itself once the window's first large blocks are freed.
+void StartupWarmup::Settle() {
+  if (m_thread.joinable()) {
+    m_thread.join();
+  }
+  mallopt(M_TRIM_THRESHOLD, kDefaultTrimThreshold);
+  malloc_trim(0);
 }
 
 }  // namespace volmograph::shell
