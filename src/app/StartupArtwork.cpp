@@ -141,8 +141,10 @@ class IconOnDemand : public PaintedIconEngine {
     return kSize.boundedTo(size);
   }
   void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+    painter->save();
     painter->setRenderHint(QPainter::SmoothPixmapTransform);
     painter->drawImage(rect, ApplicationIconPicture());
+    painter->restore();
   }
 
  private:

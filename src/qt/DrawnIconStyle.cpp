@@ -93,8 +93,7 @@ QIcon DrawnIconStyle::standardIcon(StandardPixmap icon, const QStyleOption* opti
   return QProxyStyle::standardIcon(icon, option, widget);
 }
 
-// A group box's frame: a rounded outline in Fusion's outline colour, starting below the title
-// as Fusion's own frame does.
+// A group box's frame, drawn as Fusion's own: below the title, one pixel in from the left.
 void DrawnIconStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                    QPainter* painter, const QWidget* widget) const {
   if (element != PE_FrameGroupBox) {
@@ -108,11 +107,19 @@ void DrawnIconStyle::drawPrimitive(PrimitiveElement element, const QStyleOption*
       untitled ? kTopMargin
                : std::max(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) +
                      kTopMargin;
-  const QRectF frame = QRectF(option->rect.adjusted(0, top, -1, -1)).adjusted(0.5, 0.5, 0.5, 0.5);
+  // Fusion's frame is a picture of translucent greys, so it reads on light and dark palettes
+  // alike: a faint shade inside, a slightly deeper one along the inner edge, and the outline.
+  const QRectF frame =
+      QRectF(option->rect.adjusted(1, top + 1, 0, 0)).adjusted(0.5, 0.5, -0.5, -0.5);
   painter->save();
   painter->setRenderHint(QPainter::Antialiasing);
-  painter->setPen(option->palette.window().color().darker(140));
+  painter->setPen(Qt::NoPen);
+  painter->setBrush(QColor(0, 0, 0, 3));
+  painter->drawRoundedRect(frame, 2, 2);
   painter->setBrush(Qt::NoBrush);
+  painter->setPen(QColor(0, 0, 0, 4));
+  painter->drawRoundedRect(frame.adjusted(1, 1, -1, -1), 1.5, 1.5);
+  painter->setPen(QColor(115, 115, 115, 49));
   painter->drawRoundedRect(frame, 2, 2);
   painter->restore();
 }
