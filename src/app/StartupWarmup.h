@@ -19,12 +19,12 @@ class StartupWarmup {
   explicit StartupWarmup(std::size_t memoryBytes);
   // Waits for the helper, which has long finished by the time the window is shown.
   ~StartupWarmup();
+  StartupWarmup(const StartupWarmup&) = delete;
+  StartupWarmup& operator=(const StartupWarmup&) = delete;
 
   // Once the first window is up: waits for the helper, and lets the allocator give free
   // memory back to the system again, as it does by default, for the rest of a long run.
   void Settle();
-  StartupWarmup(const StartupWarmup&) = delete;
-  StartupWarmup& operator=(const StartupWarmup&) = delete;
 
  private:
   std::thread m_thread;

@@ -194,8 +194,11 @@ long CComTR6400::ReadWaiting() {
   const std::size_t want =
       std::min({static_cast<std::size_t>(waiting), kScratchSize, kAccumSize - m_accumLength});
   const long got = m_hComm->Read(m_scratch.data(), want);
-  if (got == SerialDevice::kGone || got <= 0) {
-    return got == SerialDevice::kGone ? got : 0;  // a failed read appends nothing
+  if (got == SerialDevice::kGone) {
+    return got;
+  }
+  if (got <= 0) {
+    return 0;  // fewer bytes than announced, or a failed read: nothing appended
   }
   const std::size_t count = std::min(static_cast<std::size_t>(got), want);
   std::memcpy(m_accum.data() + m_accumLength, m_scratch.data(), count);

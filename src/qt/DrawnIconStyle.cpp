@@ -2,7 +2,6 @@
 
 #include <QGroupBox>
 #include <QPainter>
-#include <QPainterPath>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <algorithm>
