@@ -1,7 +1,10 @@
 #include "qt/DrawnIconStyle.h"
 
+#include <qdrawutil.h>
 #include <QGroupBox>
+#include <QMainWindow>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <algorithm>
@@ -80,6 +83,44 @@ bool IsDrawnGlyph(QStyle::StandardPixmap icon) {
   }
 }
 
+// Fusion's group-box frame is a picture of translucent greys, so it reads on light and dark
+// palettes alike: a faint shade inside, a slightly deeper one along the inner edge, and the
+// outline.
+void DrawGroupFrame(QPainter& painter, const QRect& area) {
+  const QRectF frame = QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5);
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(0, 0, 0, 3));
+  painter.drawRoundedRect(frame, 2, 2);
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QColor(0, 0, 0, 4));
+  painter.drawRoundedRect(frame.adjusted(1, 1, -1, -1), 1.5, 1.5);
+  painter.setPen(QColor(115, 115, 115, 49));
+  painter.drawRoundedRect(frame, 2, 2);
+  painter.restore();
+}
+
+// The frame of the smallest box with whole corners, whose middle row and column stretch to
+// any larger one.
+constexpr int kFrameCorner = 6;
+constexpr int kFramePatchSide = 2 * kFrameCorner + 1;
+
+QPixmap GroupFramePatch() {
+  static const QString key = QStringLiteral("volmograph-group-frame");
+  QPixmap patch;
+  if (!QPixmapCache::find(key, &patch)) {
+    QImage picture(kFramePatchSide, kFramePatchSide, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    DrawGroupFrame(painter, picture.rect());
+    painter.end();
+    patch = QPixmap::fromImage(picture);
+    QPixmapCache::insert(key, patch);
+  }
+  return patch;
+}
+
 }  // namespace
 
 DrawnIconStyle::DrawnIconStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
@@ -106,21 +147,44 @@ void DrawnIconStyle::drawPrimitive(PrimitiveElement element, const QStyleOption*
       untitled ? kTopMargin
                : std::max(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) +
                      kTopMargin;
-  // Fusion's frame is a picture of translucent greys, so it reads on light and dark palettes
-  // alike: a faint shade inside, a slightly deeper one along the inner edge, and the outline.
-  const QRectF frame =
-      QRectF(option->rect.adjusted(1, top + 1, 0, 0)).adjusted(0.5, 0.5, -0.5, -0.5);
-  painter->save();
-  painter->setRenderHint(QPainter::Antialiasing);
-  painter->setPen(Qt::NoPen);
-  painter->setBrush(QColor(0, 0, 0, 3));
-  painter->drawRoundedRect(frame, 2, 2);
-  painter->setBrush(Qt::NoBrush);
-  painter->setPen(QColor(0, 0, 0, 4));
-  painter->drawRoundedRect(frame.adjusted(1, 1, -1, -1), 1.5, 1.5);
-  painter->setPen(QColor(115, 115, 115, 49));
-  painter->drawRoundedRect(frame, 2, 2);
-  painter->restore();
+  const QRect frame = option->rect.adjusted(1, top + 1, 0, 0);
+  // The stretched picture holds only where a device pixel is a pixel.
+  if (frame.width() < kFramePatchSide || frame.height() < kFramePatchSide ||
+      painter->deviceTransform().isScaling()) {
+    DrawGroupFrame(*painter, frame);
+    return;
+  }
+  qDrawBorderPixmap(painter, frame,
+                    QMargins(kFrameCorner, kFrameCorner, kFrameCorner, kFrameCorner),
+                    GroupFramePatch());
+}
+
+// Fusion's toolbar under the menu bar: a gradient from a lighter shade of the window's colour,
+// a light line at the top, and a dark line over a light one at the bottom, where the
+// document begins. Other toolbars are Fusion's own.
+void DrawnIconStyle::drawControl(ControlElement element, const QStyleOption* option,
+                                 QPainter* painter, const QWidget* widget) const {
+  const auto* bar = qstyleoption_cast<const QStyleOptionToolBar*>(option);
+  const bool lastTopBar = bar != nullptr && (bar->state & State_Horizontal) &&
+                          bar->toolBarArea == Qt::TopToolBarArea &&
+                          (bar->positionOfLine == QStyleOptionToolBar::End ||
+                           bar->positionOfLine == QStyleOptionToolBar::OnlyOne);
+  if (element != CE_ToolBar || !lastTopBar || widget == nullptr ||
+      qobject_cast<const QMainWindow*>(widget->parentWidget()) == nullptr) {
+    QProxyStyle::drawControl(element, option, painter, widget);
+    return;
+  }
+  const QRect area = option->rect;
+  const QColor window = option->palette.window().color();
+  QLinearGradient gradient(area.topLeft(), area.bottomLeft());
+  gradient.setColorAt(0, window.lighter(104));
+  gradient.setColorAt(1, window);
+  painter->fillRect(area, gradient);
+  const QColor light(255, 255, 255, 90);
+  const QColor shadow(0, 0, 0, 60);
+  painter->fillRect(QRect(area.left(), area.bottom(), area.width(), 1), light);
+  painter->fillRect(QRect(area.left(), area.bottom() - 1, area.width(), 1), shadow);
+  painter->fillRect(QRect(area.left(), area.top(), area.width(), 1), light);
 }
 
 }  // namespace volmograph
