@@ -49,6 +49,8 @@ CKeloApp::CKeloApp(int& argc, char** argv, ShellOptions options, ShellServices s
   if (QCoreApplication::instance() == nullptr) {
     m_qtApp = std::make_unique<QApplication>(argc, argv);
   }
+  // The document window asks for the icon as it is made; drawn on the helper, it is ready.
+  m_warmup.ApplicationReady([] { ApplicationIconPicture(); });
   // Set before any widget exists, so that none has to be polished again.
   QApplication::setStyle(new DrawnIconStyle);
   QApplication::setApplicationName(QStringLiteral("Volmograph"));

@@ -43,16 +43,46 @@ StartupWarmup::StartupWarmup(std::size_t memoryBytes) {
   }
   try {
     // The fonts come first: the main thread measures its first text a few milliseconds in.
-    m_thread = std::thread([block, memoryBytes] {
+    m_thread = std::thread([this, block, memoryBytes] {
       LoadFontConfiguration();
       TouchAndRelease(block, memoryBytes);
+      RunApplicationWork();
     });
   } catch (const std::system_error&) {
     std::free(const_cast<char*>(block));  // no thread to spare: start-up goes on without it
   }
 }
 
+void StartupWarmup::ApplicationReady(std::function<void()> work) {
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_applicationWork = std::move(work);
+    m_given = true;
+  }
+  m_ready.notify_one();
+}
+
+// Without the application object the helper has nothing more to do.
+void StartupWarmup::ReleaseHelper() {
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_given = true;
+  }
+  m_ready.notify_one();
+}
+
+void StartupWarmup::RunApplicationWork() {
+  std::unique_lock<std::mutex> lock(m_mutex);
+  m_ready.wait(lock, [this] { return m_given; });
+  auto work = std::move(m_applicationWork);
+  lock.unlock();
+  if (work) {
+    work();
+  }
+}
+
 StartupWarmup::~StartupWarmup() {
+  ReleaseHelper();
   if (m_thread.joinable()) {
     m_thread.join();
   }

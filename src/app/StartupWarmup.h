@@ -8,8 +8,13 @@
 //    10 microseconds a page on a virtual machine; here the helper touches a block of that
 //    size and hands it back to the allocator, where the window's allocations find it mapped.
 // Together they held up the first window by about 6 ms on a two-core virtual machine.
+// Once Qt is up and the helper is done with those, it also draws what the window will ask
+// for first and that may be drawn on any thread: the application's icon.
 
+#include <condition_variable>
 #include <cstddef>
+#include <functional>
+#include <mutex>
 #include <thread>
 
 namespace volmograph::shell {
@@ -26,7 +31,17 @@ class StartupWarmup {
   // memory back to the system again, as it does by default, for the rest of a long run.
   void Settle();
 
+  // Qt is up: the helper does `work` after its own, which needs the application object.
+  void ApplicationReady(std::function<void()> work);
+
  private:
+  void RunApplicationWork();
+  void ReleaseHelper();
+
+  std::mutex m_mutex;
+  std::condition_variable m_ready;
+  std::function<void()> m_applicationWork;
+  bool m_given = false;
   std::thread m_thread;
 };
 
