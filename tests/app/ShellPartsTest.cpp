@@ -124,87 +124,55 @@ class ShellPartsTest : public QObject {
     QVERIFY(qGray(shot.pixel(1, 40)) < qGray(shot.pixel(0, 40)) - 15);  // the left edge
   }
 
-  // The toolbar is drawn as Fusion draws it; the group-box frame, stretched from a small
-  // picture, keeps Fusion's edges within two grey levels at any size, on light and dark
-  // palettes. An edge out by a pixel would be some fifty levels off.
+  // The toolbar is drawn as Fusion draws it. The group-box frame, stretched from a small
+  // picture, keeps Fusion's edges within two grey levels at any size (an edge a pixel out is
+  // some fifty levels off); its drawn corners may differ a little more.
   void drawnBarsAndFramesMatchFusion() {
     std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
     DrawnIconStyle ours;
     QMainWindow window;
     QToolBar* bar = window.addToolBar(QStringLiteral("bar"));
-    auto paint = [](const QColor& ground, const QSize& size, auto&& draw) {
-      QImage image(size, QImage::Format_RGB32);
-      image.fill(ground);
-      QPainter painter(&image);
-      draw(painter);
-      return image;
-    };
-    // The largest difference in grey inside `area`, and the place where it is.
-    auto largestDifference = [](const QImage& a, const QImage& b, const QRect& area) {
-      int largest = 0;
-      QPoint where;
-      for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-          const int difference = std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
-          if (difference > largest) {
-            largest = difference;
-            where = {x, y};
-          }
-        }
-      }
-      return std::make_pair(largest, where);
-    };
     for (const QColor& ground : {QColor(239, 239, 239), QColor(50, 50, 50)}) {
-      QPalette palette = fusion->standardPalette();
-      palette.setColor(QPalette::Window, ground);
-
+      auto paint = [&](const QStyle& style, QStyleOption& option) {
+        option.palette.setColor(QPalette::Window, ground);
+        QImage image(option.rect.size(), QImage::Format_RGB32);
+        image.fill(ground);
+        QPainter painter(&image);
+        if (qstyleoption_cast<QStyleOptionToolBar*>(&option) != nullptr) {
+          style.drawControl(QStyle::CE_ToolBar, &option, &painter, bar);
+        } else {
+          style.drawPrimitive(QStyle::PE_FrameGroupBox, &option, &painter, nullptr);
+        }
+        return image;
+      };
       QStyleOptionToolBar toolbar;
       toolbar.initFrom(bar);
-      toolbar.palette = palette;
       toolbar.rect = QRect(0, 0, 300, 29);
       toolbar.state |= QStyle::State_Horizontal;
       toolbar.toolBarArea = Qt::TopToolBarArea;
       toolbar.positionOfLine = QStyleOptionToolBar::OnlyOne;
-      auto drawBar = [&](const QStyle& style) {
-        return paint(ground, toolbar.rect.size(), [&](QPainter& painter) {
-          style.drawControl(QStyle::CE_ToolBar, &toolbar, &painter, bar);
-        });
-      };
-      QCOMPARE(drawBar(ours), drawBar(*fusion));
+      QCOMPARE(paint(ours, toolbar), paint(*fusion, toolbar));
 
       for (const QSize size : {QSize(120, 60), QSize(400, 260), QSize(24, 30), QSize(60, 400)}) {
         QStyleOptionFrame frame;
-        frame.palette = palette;
         frame.rect = QRect(QPoint(0, 0), size);
         frame.fontMetrics = QFontMetrics(QApplication::font());
-        auto drawFrame = [&](const QStyle& style) {
-          return paint(ground, size, [&](QPainter& painter) {
-            style.drawPrimitive(QStyle::PE_FrameGroupBox, &frame, &painter, nullptr);
-          });
-        };
-        const QImage mine = drawFrame(ours);
-        const QImage theirs = drawFrame(*fusion);
-        // Rounded corners are drawn, not copied from Fusion's picture: only the edges and the
-        // inside must agree closely.
+        const QImage mine = paint(ours, frame);
+        const QImage theirs = paint(*fusion, frame);
         const int top = std::max(fusion->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight),
                                  frame.fontMetrics.height()) +
                         3;
-        const QRect outline = frame.rect.adjusted(0, top, 0, 0);
-        constexpr int kCorner = 6;
-        for (const QRect& band : {outline.adjusted(kCorner, 0, -kCorner, 0),
-                                  outline.adjusted(0, kCorner, 0, -kCorner)}) {
-          if (band.isEmpty()) {
-            continue;
+        int worstExcess = 0;
+        for (int y = 0; y < size.height(); ++y) {
+          for (int x = 0; x < size.width(); ++x) {
+            const bool corner =
+                (x < 6 || x >= size.width() - 6) && (y < top + 6 || y >= size.height() - 6);
+            const int difference = std::abs(qGray(mine.pixel(x, y)) - qGray(theirs.pixel(x, y)));
+            worstExcess = std::max(worstExcess, difference - (corner ? 20 : 2));
           }
-          const auto [largest, where] = largestDifference(mine, theirs, band);
-          QVERIFY2(largest <= 2, qPrintable(QStringLiteral("%1x%2 at %3,%4: %5 levels")
-                                                .arg(size.width())
-                                                .arg(size.height())
-                                                .arg(where.x())
-                                                .arg(where.y())
-                                                .arg(largest)));
         }
-        QVERIFY(largestDifference(mine, theirs, frame.rect).first <= 20);
+        QVERIFY2(worstExcess <= 0,
+                 qPrintable(QStringLiteral("%1 x %2").arg(size.width()).arg(size.height())));
       }
     }
   }
