@@ -61,6 +61,7 @@ CKeloApp::CKeloApp(int& argc, char** argv, ShellOptions options, ShellServices s
 }
 
 CKeloApp::~CKeloApp() {
+  m_warmup.Join();
   // The views close their ports before the simulated meter goes away.
   m_frame.reset();
   if (m_pictureFilter) {

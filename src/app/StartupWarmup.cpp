@@ -81,19 +81,21 @@ void StartupWarmup::RunApplicationWork() {
   }
 }
 
-StartupWarmup::~StartupWarmup() {
+void StartupWarmup::Join() {
   ReleaseHelper();
   if (m_thread.joinable()) {
     m_thread.join();
   }
 }
 
+StartupWarmup::~StartupWarmup() {
+  Join();
+}
+
 // Blocks up to the raised mapping threshold stay on the heap: the C library would raise it
 // about as far by itself once the window's first large blocks are freed.
 void StartupWarmup::Settle() {
-  if (m_thread.joinable()) {
-    m_thread.join();
-  }
+  Join();
   mallopt(M_TRIM_THRESHOLD, kDefaultTrimThreshold);
   malloc_trim(0);
 }

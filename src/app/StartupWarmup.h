@@ -34,6 +34,10 @@ class StartupWarmup {
   // Qt is up: the helper does `work` after its own, which needs the application object.
   void ApplicationReady(std::function<void()> work);
 
+  // Waits for the helper, releasing it if it was never given work. The application object
+  // must outlive the helper's work, so it is joined before Qt goes.
+  void Join();
+
  private:
   void RunApplicationWork();
   void ReleaseHelper();

@@ -169,8 +169,11 @@ void DrawnIconStyle::drawControl(ControlElement element, const QStyleOption* opt
                           bar->toolBarArea == Qt::TopToolBarArea &&
                           (bar->positionOfLine == QStyleOptionToolBar::End ||
                            bar->positionOfLine == QStyleOptionToolBar::OnlyOne);
+  // Fusion's lines are strokes, which fall half a pixel apart from fills where the painter
+  // scales.
   if (element != CE_ToolBar || !lastTopBar || widget == nullptr ||
-      qobject_cast<const QMainWindow*>(widget->parentWidget()) == nullptr) {
+      qobject_cast<const QMainWindow*>(widget->parentWidget()) == nullptr ||
+      painter->deviceTransform().isScaling()) {
     QProxyStyle::drawControl(element, option, painter, widget);
     return;
   }

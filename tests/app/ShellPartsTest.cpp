@@ -15,10 +15,10 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QToolBar>
-#include <atomic>
 #include <fstream>
 #include <memory>
 #include <set>
+#include <thread>
 
 #include "app/CKeloApp.h"
 #include "app/CommandLine.h"
@@ -133,9 +133,10 @@ class ShellPartsTest : public QObject {
     QMainWindow window;
     QToolBar* bar = window.addToolBar(QStringLiteral("bar"));
     for (const QColor& ground : {QColor(239, 239, 239), QColor(50, 50, 50)}) {
-      auto paint = [&](const QStyle& style, QStyleOption& option) {
+      auto paint = [&](const QStyle& style, QStyleOption& option, int scale = 1) {
         option.palette.setColor(QPalette::Window, ground);
-        QImage image(option.rect.size(), QImage::Format_RGB32);
+        QImage image(option.rect.size() * scale, QImage::Format_RGB32);
+        image.setDevicePixelRatio(scale);
         image.fill(ground);
         QPainter painter(&image);
         if (qstyleoption_cast<QStyleOptionToolBar*>(&option) != nullptr) {
@@ -151,7 +152,9 @@ class ShellPartsTest : public QObject {
       toolbar.state |= QStyle::State_Horizontal;
       toolbar.toolBarArea = Qt::TopToolBarArea;
       toolbar.positionOfLine = QStyleOptionToolBar::OnlyOne;
-      QCOMPARE(paint(ours, toolbar), paint(*fusion, toolbar));
+      for (int scale : {1, 2}) {  // a high-density screen's lines fall where Fusion's do
+        QCOMPARE(paint(ours, toolbar, scale), paint(*fusion, toolbar, scale));
+      }
 
       for (const QSize size : {QSize(120, 60), QSize(400, 260), QSize(24, 30), QSize(60, 400)}) {
         QStyleOptionFrame frame;
@@ -177,16 +180,18 @@ class ShellPartsTest : public QObject {
     }
   }
 
-  // Work handed to the start-up helper is done by the time the warm-up settles; a helper
-  // that is never handed any does not hold up the program's end.
+  // Work handed to the start-up helper is done on the helper by the time the warm-up
+  // settles; a helper never handed any holds up neither settling nor the program's end.
   void warmupDoesTheWorkItIsGiven() {
-    std::atomic<bool> done{false};
+    std::thread::id worker;
     {
       StartupWarmup warmup(64 * 1024);
-      warmup.ApplicationReady([&done] { done = true; });
+      warmup.ApplicationReady([&worker] { worker = std::this_thread::get_id(); });
       warmup.Settle();
-      QVERIFY(done);
     }
+    QVERIFY(worker != std::thread::id() && worker != std::this_thread::get_id());
+    StartupWarmup idle(64 * 1024);
+    idle.Settle();
     StartupWarmup unused(64 * 1024);
   }
 
