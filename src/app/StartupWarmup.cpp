@@ -57,12 +57,11 @@ void StartupWarmup::ApplicationReady(std::function<void()> work) {
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_applicationWork = std::move(work);
-    m_given = true;
   }
-  m_ready.notify_one();
+  ReleaseHelper();
 }
 
-// Without the application object the helper has nothing more to do.
+// Lets the helper go on to the work given, if any.
 void StartupWarmup::ReleaseHelper() {
   {
     std::lock_guard<std::mutex> lock(m_mutex);
