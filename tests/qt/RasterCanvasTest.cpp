@@ -1,3 +1,4 @@
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QSet>
@@ -220,6 +221,17 @@ class RasterCanvasTest : public QObject {
     QVERIFY(width == 0 || metrics.averageCharWidth() == width);
   }
 
+  // The dialog font where it is not installed: the face its name gives, the default sans.
+  void dialogFontIsTheFaceItsNameGives() {
+    FontDescription dialog;
+    dialog.family = "MS Sans Serif";
+    dialog.height = -11;
+    QImage device(1, 1, QImage::Format_RGB32);
+    QFont asked(QStringLiteral("MS Sans Serif"));
+    asked.setPixelSize(11);
+    QCOMPARE(QFontInfo(FontResolver(&device).Resolve(dialog)).family(), QFontInfo(asked).family());
+  }
+
   // The graph's axis title: escapement 900 reads upwards with the cell's top-left at the
   // point, so the cell stands above it: 9 characters of 10 pixels.
   void rotatedTextStandsAboveThePoint() {
@@ -250,7 +262,6 @@ class RasterCanvasTest : public QObject {
 };
 
 }  // namespace volmograph
-
 
 QTEST_MAIN(volmograph::RasterCanvasTest)
 #include "RasterCanvasTest.moc"
