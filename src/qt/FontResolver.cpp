@@ -1,10 +1,8 @@
 #include "qt/FontResolver.h"
 
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QString>
-#include <QStringList>
 #include <algorithm>
 #include <cstdlib>
 
@@ -26,18 +24,6 @@ QFont::Weight QtWeight(int gdiWeight) {
     return QFont::Normal;
   }
   return static_cast<QFont::Weight>(std::min(gdiWeight, 1000));
-}
-
-// The dialog font is a Windows bitmap face that few Linux machines have; fontconfig's own
-// rules then give the default sans serif, as Qt's generic family does. Asking for that
-// family directly spares Qt resolving the missing name: close to a millisecond of start-up.
-QString QtFamily(const std::string& family) {
-  static const bool dialogFaceInstalled =
-      QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"), Qt::CaseInsensitive);
-  if (!dialogFaceInstalled && family == "MS Sans Serif") {
-    return QStringLiteral("Sans Serif");
-  }
-  return QString::fromStdString(family);
 }
 
 }  // namespace
@@ -64,10 +50,10 @@ QFont FontResolver::Resolve(const FontDescription& description) {
 }
 
 QFont FontResolver::Build(const FontDescription& description) const {
-  QFont font(QtFamily(description.family));
-  // TextOut neither shapes nor substitutes glyphs, and these fonts only show code pages 1252
+  QFont font(QString::fromStdString(description.family));
+  // TextOut neither shapes nor substitutes glyphs, and the view's texts are code pages 1252
   // and 1253 (Latin and Greek, which need no shaping), so shaping would only cost time: it
-  // was about 7 % of the window's time in line mode.
+  // was about 7 % of the window's time in line mode. Fonts for typed text put it back.
   font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferNoShaping));
   font.setKerning(false);  // TextOut places glyphs by their advances alone
   font.setWeight(QtWeight(description.weight));

@@ -110,7 +110,11 @@ QFont TemplateFont(const DialogTemplate& dialogTemplate, const DialogUnits& unit
   description.family = dialogTemplate.fontFamily;
   description.height = -units.FontPixelSize(dialogTemplate.fontPointSize);
   description.weight = 400;
-  return fonts.Resolve(description);
+  QFont font = fonts.Resolve(description);
+  // A dialog's fields show what the user types, which may need shaping (joined scripts,
+  // combining marks); only the program's own code-page texts do without it.
+  font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() & ~QFont::PreferNoShaping));
+  return font;
 }
 
 }  // namespace volmograph

@@ -1,4 +1,3 @@
-#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QSet>
@@ -219,17 +218,6 @@ class RasterCanvasTest : public QObject {
     const int height = metrics.ascent() + metrics.descent();
     QVERIFY2(height == cell || height == cell - 1, qPrintable(QString::number(height)));
     QVERIFY(width == 0 || metrics.averageCharWidth() == width);
-  }
-
-  // The dialog font where it is not installed: the face its name gives, the default sans.
-  void dialogFontIsTheFaceItsNameGives() {
-    FontDescription dialog;
-    dialog.family = "MS Sans Serif";
-    dialog.height = -11;
-    QImage device(1, 1, QImage::Format_RGB32);
-    QFont asked(QStringLiteral("MS Sans Serif"));
-    asked.setPixelSize(11);
-    QCOMPARE(QFontInfo(FontResolver(&device).Resolve(dialog)).family(), QFontInfo(asked).family());
   }
 
   // The graph's axis title: escapement 900 reads upwards with the cell's top-left at the
