@@ -1,8 +1,9 @@
 // The desktop program's costs against a bare Qt main window, each measured in a fresh
-// process of this same executable so that neither pays for the other's start-up:
-//   start-up   from process start to the first shown main window (no start-up picture):
-//              loading the executable, the same for every kind, then the part after main,
-//              which is where the kinds differ;
+// process so that neither pays for the other's start-up. The program runs as a child of
+// this executable; the bare window is a program of its own (bare_window, built beside
+// this one), which loads Qt's widgets and nothing else, as a bare Qt program would:
+//   start-up   from spawning the process to the first shown main window (no start-up
+//              picture); the part after main is shown apart, loading being the rest;
 //   memory     resident size after a simulated hour (72 000 view ticks through the real
 //              window as fast as they go, a reading every 250 ms, line graph);
 //   CPU        the program in line mode for a minute of real time, reading the simulated
@@ -20,8 +21,6 @@
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QMainWindow>
-#include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -68,8 +67,8 @@ double CpuSeconds(int who) {
          (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-// Set as this process's own code starts, just before main: what comes before it (loading and
-// linking the libraries) is the same for every kind of child, since all are this executable.
+// Set as this process's own code starts, just before main: what comes before it is loading
+// and linking the executable and its libraries.
 const auto g_mainEntered = std::chrono::steady_clock::now();
 
 // The first line a start-up child prints: its resident size and its time since main.
@@ -128,29 +127,6 @@ class SteppedConnector : public SerialConnector {
 // 250 ms sampling, as the user's settings would say after choosing it.
 MemoryProfile QuarterSecondProfile() {
   return MemoryProfile("[Sampling Time]\nCurrent=5\nUse display=250 mSEC\n");
-}
-
-int ChildBare(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QMainWindow window;
-  window.resize(640, 480);
-  window.show();
-  WaitUntilShown(window);
-  ReportShown();
-  return 0;
-}
-
-// The bare window with one line of text, which makes Qt load the font database as every
-// window that shows text must: a reference that tells that fixed cost from the program's own.
-int ChildBareText(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QMainWindow window;
-  window.resize(640, 480);
-  window.statusBar()->showMessage("For Help, press F1");
-  window.show();
-  WaitUntilShown(window);
-  ReportShown();
-  return 0;
 }
 
 int ChildApp(int argc, char** argv, long ticks) {
@@ -230,13 +206,10 @@ std::string OwnPath() {
   std::exit(1);
 }
 
-// Runs this executable with `arguments` and returns its first line, and the wall time to
-// it. The child is started directly, not through a shell, so that only its own start-up is
-// timed.
-std::string RunChild(const std::vector<std::string>& arguments, double* milliseconds = nullptr) {
-  static const std::string self = OwnPath();
-  std::vector<std::string> words{self};
-  words.insert(words.end(), arguments.begin(), arguments.end());
+// Runs `words` (the program's path, then its arguments) and returns its first line, and the
+// wall time to it. The program is started directly, not through a shell, so that only its own
+// start-up is timed.
+std::string RunProgram(std::vector<std::string> words, double* milliseconds = nullptr) {
   std::vector<char*> argv;
   for (std::string& word : words) {
     argv.push_back(word.data());
@@ -252,11 +225,11 @@ std::string RunChild(const std::vector<std::string>& arguments, double* millisec
   posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
   const auto start = std::chrono::steady_clock::now();
   pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, self.c_str(), &actions, nullptr, argv.data(), environ);
+  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(pipeEnds[1]);
   if (spawned != 0) {
-    Fail("cannot start " + self);
+    Fail("cannot start " + words[0]);
   }
   FILE* output = fdopen(pipeEnds[0], "r");
   char line[256] = {};
@@ -272,9 +245,31 @@ std::string RunChild(const std::vector<std::string>& arguments, double* millisec
   }
   int status = 0;
   if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    Fail("child '" + words[1] + " " + words[2] + "' failed");
+    std::string command;
+    for (const std::string& word : words) {
+      command += (command.empty() ? "" : " ") + word;
+    }
+    Fail("'" + command + "' failed");
   }
   return line;
+}
+
+// Runs this executable with `arguments`.
+std::string RunChild(const std::vector<std::string>& arguments, double* milliseconds = nullptr) {
+  static const std::string self = OwnPath();
+  std::vector<std::string> words{self};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  return RunProgram(std::move(words), milliseconds);
+}
+
+// The bare window's program, built beside this one.
+std::vector<std::string> BareWindow(bool withText) {
+  const std::string self = OwnPath();
+  std::vector<std::string> words{self.substr(0, self.rfind('/') + 1) + "bare_window"};
+  if (withText) {
+    words.emplace_back("--text");
+  }
+  return words;
 }
 
 double Decimal(const std::string& text, const char* key) {
@@ -287,7 +282,7 @@ double Median(std::vector<double> series) {
   return series[series.size() / 2];
 }
 
-// One kind of child: the medians from spawning it to its window shown, and of the part of
+// One kind of process: the medians from spawning it to its window shown, and of the part of
 // that after its main was entered.
 struct StartupTime {
   double total = 0;
@@ -298,34 +293,29 @@ struct StartupTimes {
   StartupTime bare;
   StartupTime app;
   StartupTime bareText;
-  // Loading, from spawning a child to its main: the median over every child of every kind.
-  // It cannot depend on the kind, which only main reads, so pooling it keeps a slow minute
-  // of loading that happened to fall on one kind's children from counting as that kind's.
-  double loading = 0;
 };
 
 // Median start-up of each kind, the kinds taken in turn within each round so that a change
 // in the machine's load touches all of them alike.
 StartupTimes MedianStartups() {
-  constexpr int kRounds = 15;
-  const std::vector<std::string> kinds{"bare", "app", "bare-text"};
+  constexpr int kRounds = 21;
+  const std::vector<std::vector<std::string>> kinds{
+      BareWindow(false), {OwnPath(), "--child", "app"}, BareWindow(true)};
   std::vector<std::vector<double>> totals(kinds.size());
   std::vector<std::vector<double>> inMain(kinds.size());
-  std::vector<double> loading;
   for (int round = 0; round < kRounds; ++round) {
     for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
       double ms = 0;
-      const std::string line = RunChild({"--child", kinds[kind]}, &ms);
+      const std::string line = RunProgram(kinds[kind], &ms);
       totals[kind].push_back(ms);
       inMain[kind].push_back(Decimal(line, "in-main "));
-      loading.push_back(ms - inMain[kind].back());
     }
   }
   std::vector<StartupTime> medians;
   for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
     medians.push_back({Median(totals[kind]), Median(inMain[kind])});
   }
-  return {medians[0], medians[1], medians[2], Median(loading)};
+  return {medians[0], medians[1], medians[2]};
 }
 
 long Number(const std::string& text, const char* key) {
@@ -360,12 +350,6 @@ int main(int argc, char** argv) {
     g_qtMessages = qInstallMessageHandler(QuietOffscreenNotes);
     const std::string kind = argv[2];
     int qtArgc = 1;
-    if (kind == "bare") {
-      return ChildBare(qtArgc, argv);
-    }
-    if (kind == "bare-text") {
-      return ChildBareText(qtArgc, argv);
-    }
     if (kind == "app") {
       return ChildApp(qtArgc, argv, 0);
     }
@@ -381,21 +365,16 @@ int main(int argc, char** argv) {
   const int seconds = std::max(1, secondsText != nullptr ? std::atoi(secondsText) : 60);
 
   const StartupTimes startup = MedianStartups();
-  const double bareStart = startup.loading + startup.bare.inMain;
-  const double appStart = startup.loading + startup.app.inMain;
   std::printf(
-      "start-up to first shown window: bare %.1f ms, volmograph %.1f ms, ratio %.2f (%s): "
-      "loading this executable %.1f ms for each, then after main bare %.1f ms, volmograph "
-      "%.1f ms\n",
-      bareStart, appStart, appStart / bareStart, Verdict(appStart < 1.5 * bareStart),
-      startup.loading, startup.bare.inMain, startup.app.inMain);
-  std::printf(
-      "  each kind's own medians from spawning to shown: bare %.1f ms, volmograph %.1f ms "
-      "(ratio %.2f); the bare window with a line of text %.1f ms, %.1f ms of it after main\n",
+      "start-up to first shown window: bare window %.1f ms, volmograph %.1f ms, ratio %.2f "
+      "(%s); after main: bare %.1f ms, volmograph %.1f ms\n",
       startup.bare.total, startup.app.total, startup.app.total / startup.bare.total,
-      startup.bareText.total, startup.bareText.inMain);
+      Verdict(startup.app.total < 1.5 * startup.bare.total), startup.bare.inMain,
+      startup.app.inMain);
+  std::printf("  the bare window with a line of text: %.1f ms, %.1f ms of it after main\n",
+              startup.bareText.total, startup.bareText.inMain);
 
-  const long bareRss = Number(RunChild({"--child", "bare"}), "shown ");
+  const long bareRss = Number(RunProgram(BareWindow(false)), "shown ");
   const std::string hour = RunChild({"--child", "hour"});
   const long hourRss = Number(hour, "rss ");
   std::printf(
