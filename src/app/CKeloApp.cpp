@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/CAboutBox.h"
 #include "app/CStartupPicture.h"
@@ -38,6 +39,16 @@ void SetDialogColours() {
   QApplication::setPalette(palette, "QMessageBox");
 }
 
+// Qt's own event loop rather than GLib's: GLib's writes to its wake-up descriptor for every
+// event posted, some 170 system calls before the first window is shown, where Qt's wakes
+// once per batch. Nothing here runs GLib sources; the one thing that would need them, a
+// desktop theme's native GTK file dialog, is turned off with every other native dialog.
+// A value the user set is kept.
+void UseQtEventLoop() {
+  setenv("QT_NO_GLIB", "1", 0);
+  QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+}
+
 // About what the first window takes beyond the memory Qt itself starts with.
 constexpr std::size_t kStartupMemory = 2 << 20;
 constexpr int kWarmupSettleMs = 1000;
@@ -47,6 +58,7 @@ constexpr int kWarmupSettleMs = 1000;
 CKeloApp::CKeloApp(int& argc, char** argv, ShellOptions options, ShellServices services)
     : m_warmup(kStartupMemory), m_options(std::move(options)) {
   if (QCoreApplication::instance() == nullptr) {
+    UseQtEventLoop();
     m_qtApp = std::make_unique<QApplication>(argc, argv);
   }
   // The document window asks for the icon as it is made; drawn on the helper, it is ready.
