@@ -33,6 +33,7 @@
 #include <string>
 #include <vector>
 
+#include "StartupReport.h"
 #include "app/CKeloApp.h"
 #include "app/DemoMeter.h"
 #include "platform/MemoryProfile.h"
@@ -45,19 +46,9 @@ namespace {
 
 using namespace volmograph;
 using namespace volmograph::shell;
+using namespace volmograph::bench;
 
 constexpr long kTicksPerHour = 72000;
-
-long ResidentKilobytes() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmRSS:", 0) == 0) {
-      return std::strtol(line.c_str() + 6, nullptr, 10);
-    }
-  }
-  return -1;
-}
 
 // CPU time of the calling thread (RUSAGE_THREAD) or of the whole process (RUSAGE_SELF).
 double CpuSeconds(int who) {
@@ -65,24 +56,6 @@ double CpuSeconds(int who) {
   getrusage(who, &usage);
   return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
          (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// Set as this process's own code starts, just before main: what comes before it is loading
-// and linking the executable and its libraries.
-const auto g_mainEntered = std::chrono::steady_clock::now();
-
-// The first line a start-up child prints: its resident size and its time since main.
-void ReportShown() {
-  const double inMain =
-      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - g_mainEntered)
-          .count();
-  std::printf("shown %ld in-main %.2f\n", ResidentKilobytes(), inMain);
-}
-
-void WaitUntilShown(QWidget& window) {
-  while (window.windowHandle() == nullptr || !window.windowHandle()->isExposed()) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
 }
 
 // The meter's bytes handed over 50 ms of line time per read, as fast as they are asked for.
@@ -322,20 +295,6 @@ long Number(const std::string& text, const char* key) {
   return static_cast<long>(Decimal(text, key));
 }
 
-QtMessageHandler g_qtMessages = nullptr;
-
-// The offscreen platform says this of every maximised window; it is noise here.
-void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (text.contains(QLatin1String("propagateSizeHints"))) {
-    return;
-  }
-  if (g_qtMessages != nullptr) {
-    g_qtMessages(type, context, text);
-  } else {
-    std::fprintf(stderr, "%s\n", qPrintable(text));
-  }
-}
-
 const char* Verdict(bool ok) {
   return ok ? "ok" : "OVER TARGET";
 }
@@ -347,7 +306,7 @@ int main(int argc, char** argv) {
   PrepareGuiEnvironment();
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   if (argc >= 3 && std::strcmp(argv[1], "--child") == 0) {
-    g_qtMessages = qInstallMessageHandler(QuietOffscreenNotes);
+    InstallQuietOffscreenNotes();
     const std::string kind = argv[2];
     int qtArgc = 1;
     if (kind == "app") {
