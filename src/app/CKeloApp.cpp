@@ -41,12 +41,17 @@ void SetDialogColours() {
 
 // Qt's own event loop rather than GLib's: GLib's writes to its wake-up descriptor for every
 // event posted, some 170 system calls before the first window is shown, where Qt's wakes
-// once per batch. Nothing here runs GLib sources; the one thing that would need them, a
-// desktop theme's native GTK file dialog, is turned off with every other native dialog.
-// A value the user set is kept.
-void UseQtEventLoop() {
+// once per batch. Nothing here runs GLib sources. A desktop theme's native GTK file dialog
+// would need them, so native dialogs are off; the program's own file dialogs are Qt's
+// anyway, and so now is every one. A value the user set is kept. True when no Qt
+// application exists yet (a test's), that is when the program makes its own.
+bool ChooseQtEventLoop() {
+  if (QCoreApplication::instance() != nullptr) {
+    return false;
+  }
   setenv("QT_NO_GLIB", "1", 0);
   QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+  return true;
 }
 
 // About what the first window takes beyond the memory Qt itself starts with.
@@ -56,9 +61,8 @@ constexpr int kWarmupSettleMs = 1000;
 }  // namespace
 
 CKeloApp::CKeloApp(int& argc, char** argv, ShellOptions options, ShellServices services)
-    : m_warmup(kStartupMemory), m_options(std::move(options)) {
-  if (QCoreApplication::instance() == nullptr) {
-    UseQtEventLoop();
+    : m_makesQtApp(ChooseQtEventLoop()), m_warmup(kStartupMemory), m_options(std::move(options)) {
+  if (m_makesQtApp) {
     m_qtApp = std::make_unique<QApplication>(argc, argv);
   }
   // The document window asks for the icon as it is made; drawn on the helper, it is ready.

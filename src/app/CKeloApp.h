@@ -54,7 +54,10 @@ class CKeloApp : public CommandTarget {
   void OnFileOpenWithoutView();
   void ReportSettingsProblem();
 
-  // First, so that it starts before Qt does.
+  // Whether this object makes the Qt application; decided, and the event loop chosen in the
+  // environment, before the start-up helper runs, as the helper reads the environment too.
+  bool m_makesQtApp;
+  // Next, so that it starts before Qt does.
   StartupWarmup m_warmup;
   std::unique_ptr<QApplication> m_qtApp;
   ShellOptions m_options;
