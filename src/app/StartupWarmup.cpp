@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <system_error>
+#include <vector>
 
 namespace volmograph::shell {
 
@@ -12,6 +13,7 @@ namespace {
 
 constexpr std::size_t kPage = 4096;
 constexpr int kDefaultTrimThreshold = 128 * 1024;  // the C library's own
+constexpr std::size_t kEarlyPieces = 4;            // of 128 kB each in the 2 MB the program warms
 
 // Qt reads the font configuration through fontconfig, which it has loaded already; fontconfig
 // keeps one configuration per process and may be initialised from any thread.
@@ -22,11 +24,41 @@ void LoadFontConfiguration() {
   }
 }
 
-void TouchAndRelease(volatile char* block, std::size_t bytes) {
-  for (std::size_t offset = 0; offset < bytes; offset += kPage) {
-    block[offset] = 0;
+struct Block {
+  char* start;
+  std::size_t bytes;
+};
+
+// The blocks in the order the helper maps them. A quarter of the memory comes in small
+// pieces, handed back one by one as soon as each is mapped, so that what the main thread
+// allocates while the helper works lands in mapped memory. The rest stays one block until
+// the end, so that the window's 640 x 480 image, taken as the window is first painted, still
+// finds room in one piece. It is taken first, below the pieces, so that it joins whatever
+// the pieces leave free when it comes back.
+std::vector<Block> TakeBlocks(std::size_t memoryBytes) {
+  const std::size_t pieceBytes = memoryBytes / 4 / kEarlyPieces;
+  const std::size_t lateBytes = memoryBytes - kEarlyPieces * pieceBytes;
+  char* late = static_cast<char*>(std::malloc(lateBytes));
+  std::vector<Block> blocks;
+  for (std::size_t i = 0; i < kEarlyPieces; ++i) {
+    if (char* piece = static_cast<char*>(std::malloc(pieceBytes))) {
+      blocks.push_back({piece, pieceBytes});
+    }
   }
-  std::free(const_cast<char*>(block));
+  if (late != nullptr) {
+    blocks.push_back({late, lateBytes});
+  }
+  return blocks;
+}
+
+void TouchAndRelease(const std::vector<Block>& blocks) {
+  for (const Block& block : blocks) {
+    auto* bytes = static_cast<volatile char*>(block.start);
+    for (std::size_t offset = 0; offset < block.bytes; offset += kPage) {
+      bytes[offset] = 0;
+    }
+    std::free(block.start);
+  }
 }
 
 }  // namespace
@@ -34,22 +66,21 @@ void TouchAndRelease(volatile char* block, std::size_t bytes) {
 StartupWarmup::StartupWarmup(std::size_t memoryBytes) {
   // Blocks up to twice the warmed size (the window's picture among them) come from the heap
   // rather than from fresh mappings, and free memory up to four times it is kept rather than
-  // given back to the system; otherwise the warmed block would be returned before its use.
+  // given back to the system; otherwise the warmed memory would be returned before its use.
   mallopt(M_MMAP_THRESHOLD, static_cast<int>(2 * memoryBytes));
   mallopt(M_TRIM_THRESHOLD, static_cast<int>(4 * memoryBytes));
-  auto* block = static_cast<volatile char*>(std::malloc(memoryBytes));
-  if (block == nullptr) {
-    return;
-  }
+  std::vector<Block> blocks = TakeBlocks(memoryBytes);
   try {
     // The fonts come first: the main thread measures its first text a few milliseconds in.
-    m_thread = std::thread([this, block, memoryBytes] {
+    m_thread = std::thread([this, blocks] {
       LoadFontConfiguration();
-      TouchAndRelease(block, memoryBytes);
+      TouchAndRelease(blocks);
       RunApplicationWork();
     });
   } catch (const std::system_error&) {
-    std::free(const_cast<char*>(block));  // no thread to spare: start-up goes on without it
+    for (const Block& block : blocks) {
+      std::free(block.start);  // no thread to spare: start-up goes on without it
+    }
   }
 }
 
