@@ -307,7 +307,7 @@ class ShellPartsTest : public QObject {
   void scriptsRunAndRefuseWhatTheyCannotDo() {
     QTemporaryDir folder;
     const QString program = QStringLiteral(VOLMOGRAPH_APP_PATH);
-    auto run = [&](const QString& steps) {
+    auto run = [&](const QString& steps, QStringList options = {}) {
       QFile file(folder.filePath("steps.txt"));
       file.open(QIODevice::WriteOnly);
       file.write(steps.toUtf8());
@@ -316,7 +316,8 @@ class ShellPartsTest : public QObject {
       QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
       env.insert("VOLMOGRAPH_INI", folder.filePath("settings.ini"));
       process.setProcessEnvironment(env);
-      process.start(program, {"--no-splash", "--script", file.fileName()});
+      process.start(program, options << "--no-splash"
+                                     << "--script" << file.fileName());
       process.waitForFinished(30000);
       return std::make_pair(process.exitCode(),
                             QString::fromLocal8Bit(process.readAllStandardError()));
@@ -328,6 +329,18 @@ class ShellPartsTest : public QObject {
     QCOMPARE(status, 2);
     QVERIFY(message.contains("cannot understand script line: jump 3"));
     QVERIFY(!QFile::exists(folder.filePath("settings.ini")));  // nothing written
+
+    // The program as it ships, on its own event loop, lists the simulated meter's readings:
+    // black text on the list's cyan.
+    QCOMPARE(run("command 32771\nwait 3000\nshot " + shot + "\nquit\n", {"--demo"}).first, 0);
+    const QImage listed = QImage(shot).copy(QRect(12, 300, 580, 148));
+    int textPixels = 0;
+    for (int y = 0; y < listed.height(); ++y) {
+      for (int x = 0; x < listed.width(); ++x) {
+        textPixels += qGray(listed.pixel(x, y)) < 64 ? 1 : 0;
+      }
+    }
+    QVERIFY2(textPixels > 100, qPrintable(QString::number(textPixels)));
   }
 };
 
