@@ -63,6 +63,11 @@ constexpr int kWarmupSettleMs = 1000;
 CKeloApp::CKeloApp(int& argc, char** argv, ShellOptions options, ShellServices services)
     : m_makesQtApp(ChooseQtEventLoop()), m_warmup(kStartupMemory), m_options(std::move(options)) {
   if (m_makesQtApp) {
+    // Started by a desktop, Qt takes its launch notice out of the environment as it starts;
+    // the helper must not be reading the environment then.
+    if (getenv("DESKTOP_STARTUP_ID") != nullptr || getenv("XDG_ACTIVATION_TOKEN") != nullptr) {
+      m_warmup.WaitForFontConfiguration();
+    }
     m_qtApp = std::make_unique<QApplication>(argc, argv);
   }
   // The document window asks for the icon as it is made; drawn on the helper, it is ready.

@@ -4,7 +4,7 @@
 #include <malloc.h>
 
 #include <cstdlib>
-#include <system_error>
+#include <exception>
 #include <vector>
 
 namespace volmograph::shell {
@@ -38,8 +38,9 @@ struct Block {
 std::vector<Block> TakeBlocks(std::size_t memoryBytes) {
   const std::size_t pieceBytes = memoryBytes / 4 / kEarlyPieces;
   const std::size_t lateBytes = memoryBytes - kEarlyPieces * pieceBytes;
-  char* late = static_cast<char*>(std::malloc(lateBytes));
   std::vector<Block> blocks;
+  blocks.reserve(kEarlyPieces + 1);  // before any block is taken, so that none can leak
+  char* late = static_cast<char*>(std::malloc(lateBytes));
   for (std::size_t i = 0; i < kEarlyPieces; ++i) {
     if (char* piece = static_cast<char*>(std::malloc(pieceBytes))) {
       blocks.push_back({piece, pieceBytes});
@@ -74,10 +75,15 @@ StartupWarmup::StartupWarmup(std::size_t memoryBytes) {
     // The fonts come first: the main thread measures its first text a few milliseconds in.
     m_thread = std::thread([this, blocks] {
       LoadFontConfiguration();
+      {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_fontsRead = true;
+      }
+      m_ready.notify_all();
       TouchAndRelease(blocks);
       RunApplicationWork();
     });
-  } catch (const std::system_error&) {
+  } catch (const std::exception&) {
     for (const Block& block : blocks) {
       std::free(block.start);  // no thread to spare: start-up goes on without it
     }
@@ -98,7 +104,12 @@ void StartupWarmup::ReleaseHelper() {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_given = true;
   }
-  m_ready.notify_one();
+  m_ready.notify_all();
+}
+
+void StartupWarmup::WaitForFontConfiguration() {
+  std::unique_lock<std::mutex> lock(m_mutex);
+  m_ready.wait(lock, [this] { return m_fontsRead || !m_thread.joinable(); });
 }
 
 void StartupWarmup::RunApplicationWork() {

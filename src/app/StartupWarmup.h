@@ -39,6 +39,10 @@ class StartupWarmup {
   // must outlive the helper's work, so it is joined before Qt goes.
   void Join();
 
+  // Waits until the helper has read the font configuration, which reads the environment:
+  // for whoever must change the environment next.
+  void WaitForFontConfiguration();
+
  private:
   void RunApplicationWork();
   void ReleaseHelper();
@@ -47,6 +51,7 @@ class StartupWarmup {
   std::condition_variable m_ready;
   std::function<void()> m_applicationWork;
   bool m_given = false;
+  bool m_fontsRead = false;
   std::thread m_thread;
 };
 

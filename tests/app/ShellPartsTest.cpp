@@ -186,8 +186,10 @@ class ShellPartsTest : public QObject {
     std::thread::id worker;
     {
       StartupWarmup warmup(64 * 1024);
+      warmup.WaitForFontConfiguration();
       warmup.ApplicationReady([&worker] { worker = std::this_thread::get_id(); });
       warmup.Settle();
+      warmup.WaitForFontConfiguration();  // after the helper is gone, too
     }
     QVERIFY(worker != std::thread::id() && worker != std::this_thread::get_id());
     StartupWarmup idle(64 * 1024);
@@ -283,6 +285,11 @@ class ShellPartsTest : public QObject {
     const QString path = folder.filePath(QStringLiteral("volmograph.ini"));
     QVERIFY(QDir().mkdir(path));  // a folder where the file should be
     qputenv("VOLMOGRAPH_INI", path.toLocal8Bit());
+    // Taken back only once the program and its start-up helper, which reads the
+    // environment, are gone.
+    struct ClearAtEnd {
+      ~ClearAtEnd() { qunsetenv("VOLMOGRAPH_INI"); }
+    } clearAtEnd;
     int argc = 1;
     char name[] = "volmograph";
     char* argv[] = {name, nullptr};
@@ -295,7 +302,6 @@ class ShellPartsTest : public QObject {
       qobject_cast<QMessageBox*>(box)->accept();
     });
     const bool started = app.InitInstance();
-    qunsetenv("VOLMOGRAPH_INI");
     QVERIFY(started);
     QVERIFY(messages.isEmpty());  // not before the window is up
     QTRY_COMPARE(messages.size(), 1);
