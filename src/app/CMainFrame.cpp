@@ -63,13 +63,19 @@ CMainFrame::~CMainFrame() {
   }
 }
 
-bool CMainFrame::OnCreate() {
+bool CMainFrame::OnCreate(const std::function<void()>& beforeFirstText) {
   CStartupPicture::ShowPicture(this);
   m_mdiArea = new QMdiArea(this);
   setCentralWidget(m_mdiArea);
   connect(m_mdiArea, &QMdiArea::subWindowActivated, this,
           [this] { ShowMenusFor(!m_mdiArea->subWindowList().isEmpty()); });
-  if (!CreateToolBar() || !CreateStatusBar()) {
+  if (!CreateToolBar()) {
+    return false;
+  }
+  if (beforeFirstText) {
+    beforeFirstText();
+  }
+  if (!CreateStatusBar()) {
     return false;
   }
   BuildMenus();

@@ -6,6 +6,7 @@
 // enabled states up to date from the same routing.
 
 #include <QMainWindow>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -50,8 +51,9 @@ class CMainFrame : public QMainWindow {
   ~CMainFrame() override;
 
   // Start-up picture, toolbar, status bar, size, status-bar timer, caption. False when a
-  // part cannot be made; the program then ends.
-  bool OnCreate();
+  // part cannot be made; the program then ends. `beforeFirstText`, if given, runs just
+  // before the frame first measures text, which its status bar does.
+  bool OnCreate(const std::function<void()>& beforeFirstText = nullptr);
 
   // A new document with its own window and view, maximised. False if none could be made.
   bool NewDocument();

@@ -16,12 +16,13 @@ constexpr int kDefaultTrimThreshold = 128 * 1024;  // the C library's own
 constexpr std::size_t kEarlyPieces = 4;            // of 128 kB each in the 2 MB the program warms
 
 // Qt reads the font configuration through fontconfig, which it has loaded already; fontconfig
-// keeps one configuration per process and may be initialised from any thread.
-void LoadFontConfiguration() {
-  using Init = int (*)();
-  if (auto init = reinterpret_cast<Init>(dlsym(RTLD_DEFAULT, "FcInit"))) {
-    init();
-  }
+// keeps one configuration per process and may be initialised from any thread. Looked up
+// before the helper starts: the lookup takes the loader's lock, which Qt holds while it
+// loads its plug-ins, and the helper would otherwise start on the fonts a millisecond or
+// more late.
+using FontInit = int (*)();
+FontInit FindFontInit() {
+  return reinterpret_cast<FontInit>(dlsym(RTLD_DEFAULT, "FcInit"));
 }
 
 struct Block {
@@ -71,10 +72,13 @@ StartupWarmup::StartupWarmup(std::size_t memoryBytes) {
   mallopt(M_MMAP_THRESHOLD, static_cast<int>(2 * memoryBytes));
   mallopt(M_TRIM_THRESHOLD, static_cast<int>(4 * memoryBytes));
   std::vector<Block> blocks = TakeBlocks(memoryBytes);
+  const FontInit fontInit = FindFontInit();
   try {
     // The fonts come first: the main thread measures its first text a few milliseconds in.
-    m_thread = std::thread([this, blocks] {
-      LoadFontConfiguration();
+    m_thread = std::thread([this, blocks, fontInit] {
+      if (fontInit != nullptr) {
+        fontInit();
+      }
       {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_fontsRead = true;

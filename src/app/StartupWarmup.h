@@ -39,8 +39,8 @@ class StartupWarmup {
   // must outlive the helper's work, so it is joined before Qt goes.
   void Join();
 
-  // Waits until the helper has read the font configuration, which reads the environment:
-  // for whoever must change the environment next.
+  // Waits until the helper has read the font configuration: for whoever would otherwise
+  // read it a second time, racing the helper, or change the environment the helper reads.
   void WaitForFontConfiguration();
 
  private:
