@@ -197,6 +197,26 @@ class ShellPartsTest : public QObject {
     StartupWarmup unused(64 * 1024);
   }
 
+  // The frame's wait for the helper's fonts must come before its first text, or the main
+  // thread reads the font configuration itself, racing the helper for the same work.
+  void frameWaitsForTheFontsBeforeItsFirstText() {
+    struct NoCommands : CommandTarget {
+      bool OnCommand(int) override { return false; }
+      std::optional<CommandState> QueryCommand(int) override { return std::nullopt; }
+    } app;
+    MemoryProfile profile("");
+    ScriptedSerialConnector serial;
+    CMainFrame frame(profile, serial, app, false);
+    bool toolbarMade = false;
+    bool textMeasured = true;
+    QVERIFY(frame.OnCreate([&] {
+      toolbarMade = frame.findChild<QToolBar*>() != nullptr;
+      textMeasured = frame.findChild<QStatusBar*>() != nullptr;
+    }));
+    QVERIFY(toolbarMade);
+    QVERIFY(!textMeasured);
+  }
+
   void helpPagesAreBuiltIn() {
     HelpWindow help(nullptr);
     const struct {
