@@ -2,13 +2,15 @@
 
 // Work the first window needs that a second core can do while the main thread starts Qt:
 //  - reading the system's font configuration, some fifty files that fontconfig parses the
-//    first time any text is measured (about 5 ms);
+//    first time any text is measured (3 to 5 ms);
 //  - mapping the fresh memory the window takes: its widgets, its fonts and the 640 x 480
 //    image it is painted into. The kernel maps each new page at its first touch, at about
 //    10 microseconds a page on a virtual machine; here the helper touches memory of that
 //    size and hands it back to the allocator, piece by piece, where the window's
 //    allocations find it mapped.
-// Together they held up the first window by about 6 ms on a two-core virtual machine.
+// Together they held up the first window by about 6 ms on one two-core virtual machine,
+// and by about 1 ms on a faster one, where a new thread may wait a millisecond or two for
+// the second core to wake.
 // Once Qt is up and the helper is done with those, it also draws what the window will ask
 // for first and that may be drawn on any thread: the application's icon.
 
