@@ -127,8 +127,8 @@ bool CKeloApp::InitInstance() {
   qApp->installEventFilter(m_pictureFilter.get());
 
   m_frame = std::make_unique<CMainFrame>(*m_profile, *m_serial, *this, m_demo != nullptr);
-  // The helper has the font configuration half read by now; reading it here as well would
-  // only race it for the same work.
+  // The helper is reading the font configuration, or has read it; reading it here as well
+  // would only race it for the same work.
   if (!m_frame->OnCreate([this] { m_warmup.WaitForFontConfiguration(); })) {
     std::fputs("volmograph: the main window could not be created\n", stderr);
     return false;

@@ -64,6 +64,10 @@ CMainFrame::~CMainFrame() {
 }
 
 bool CMainFrame::OnCreate(const std::function<void()>& beforeFirstText) {
+  const bool pictureFirst = CStartupPicture::PictureEnabled();
+  if (pictureFirst && beforeFirstText) {
+    beforeFirstText();
+  }
   CStartupPicture::ShowPicture(this);
   m_mdiArea = new QMdiArea(this);
   setCentralWidget(m_mdiArea);
@@ -72,7 +76,7 @@ bool CMainFrame::OnCreate(const std::function<void()>& beforeFirstText) {
   if (!CreateToolBar()) {
     return false;
   }
-  if (beforeFirstText) {
+  if (!pictureFirst && beforeFirstText) {
     beforeFirstText();
   }
   if (!CreateStatusBar()) {

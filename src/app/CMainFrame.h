@@ -52,7 +52,8 @@ class CMainFrame : public QMainWindow {
 
   // Start-up picture, toolbar, status bar, size, status-bar timer, caption. False when a
   // part cannot be made; the program then ends. `beforeFirstText`, if given, runs just
-  // before the frame first measures text, which its status bar does.
+  // before the frame first draws or measures text: in the start-up picture, or else in the
+  // status bar.
   bool OnCreate(const std::function<void()>& beforeFirstText = nullptr);
 
   // A new document with its own window and view, maximised. False if none could be made.

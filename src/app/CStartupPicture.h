@@ -17,6 +17,7 @@ class CStartupPicture : public QWidget {
 
   // Whether the picture may be shown at all (the command line can turn it off).
   static void SetPictureEnabled(bool enabled);
+  static bool PictureEnabled() { return s_enabled; }
   // Shows the picture, owned by `owner`, unless it is disabled or already shown.
   static void ShowPicture(QWidget* owner);
   // While the picture is shown, a key press or a mouse button press hides it and is

@@ -21,6 +21,7 @@
 #include <thread>
 
 #include "app/CKeloApp.h"
+#include "app/CStartupPicture.h"
 #include "app/CommandLine.h"
 #include "app/DemoMeter.h"
 #include "app/HelpWindow.h"
@@ -206,15 +207,20 @@ class ShellPartsTest : public QObject {
     } app;
     MemoryProfile profile("");
     ScriptedSerialConnector serial;
-    CMainFrame frame(profile, serial, app, false);
-    bool toolbarMade = false;
-    bool textMeasured = true;
-    QVERIFY(frame.OnCreate([&] {
-      toolbarMade = frame.findChild<QToolBar*>() != nullptr;
-      textMeasured = frame.findChild<QStatusBar*>() != nullptr;
-    }));
-    QVERIFY(toolbarMade);
-    QVERIFY(!textMeasured);
+    for (const bool picture : {false, true}) {
+      CStartupPicture::SetPictureEnabled(picture);
+      CMainFrame frame(profile, serial, app, false);
+      bool toolbarMade = false;
+      bool textDrawn = true;
+      QVERIFY(frame.OnCreate([&] {
+        toolbarMade = frame.findChild<QToolBar*>() != nullptr;
+        textDrawn =
+            frame.findChild<QStatusBar*>() != nullptr || CStartupPicture::Shown() != nullptr;
+      }));
+      QVERIFY(!textDrawn);
+      QCOMPARE(toolbarMade, !picture);  // no sooner than it must
+    }
+    CStartupPicture::SetPictureEnabled(true);
   }
 
   void helpPagesAreBuiltIn() {
