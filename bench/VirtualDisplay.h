@@ -25,17 +25,21 @@ class VirtualDisplay {
       return;
     }
     // The server picks a free display number and writes it to `ready` once it listens.
-    const std::string readyFd = std::to_string(ready[1]);
+    const pid_t parent = getpid();
     m_pid = fork();
     if (m_pid == 0) {
       // The server goes with this process, however it ends.
       prctl(PR_SET_PDEATHSIG, SIGTERM);
-      close(ready[0]);
+      if (getppid() != parent) {
+        _exit(1);
+      }
       const int quiet = open("/dev/null", O_WRONLY);
       dup2(quiet, STDOUT_FILENO);
       dup2(quiet, STDERR_FILENO);
-      execlp("Xvfb", "Xvfb", "-displayfd", readyFd.c_str(), "-screen", "0", "1280x800x24",
-             "-nolisten", "tcp", static_cast<char*>(nullptr));
+      dup2(ready[1], kReadyFd);
+      closefrom(kReadyFd + 1);  // nothing else of this process's goes to the server
+      execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(kReadyFd).c_str(), "-screen", "0",
+             "1280x800x24", "-nolisten", "tcp", static_cast<char*>(nullptr));
       _exit(127);
     }
     close(ready[1]);
@@ -95,6 +99,7 @@ class VirtualDisplay {
 
  private:
   static constexpr int kStartTimeoutMs = 10000;
+  static constexpr int kReadyFd = 3;
   pid_t m_pid = -1;
   std::string m_name;
 };

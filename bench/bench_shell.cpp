@@ -38,6 +38,7 @@
 #include <cstring>
 #include <deque>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -189,10 +190,10 @@ std::string OwnPath() {
 }
 
 // Runs `words` (the program's path, then its arguments) in `environment` and returns its
-// first line, and the wall time to it. The program is started directly, not through a shell, so
-// that only its own start-up is timed.
-std::string RunProgram(std::vector<std::string> words, double* milliseconds = nullptr,
-                       char* const* environment = environ) {
+// first line, and the wall time to it; nothing when the program cannot start or fails. The
+// program is started directly, not through a shell, so that only its own start-up is timed.
+std::optional<std::string> TryProgram(std::vector<std::string> words, double* milliseconds,
+                                      char* const* environment) {
   std::vector<char*> argv;
   for (std::string& word : words) {
     argv.push_back(word.data());
@@ -200,7 +201,7 @@ std::string RunProgram(std::vector<std::string> words, double* milliseconds = nu
   argv.push_back(nullptr);
   int pipeEnds[2];
   if (pipe(pipeEnds) != 0) {
-    Fail("no pipe");
+    return std::nullopt;
   }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -212,7 +213,8 @@ std::string RunProgram(std::vector<std::string> words, double* milliseconds = nu
   posix_spawn_file_actions_destroy(&actions);
   close(pipeEnds[1]);
   if (spawned != 0) {
-    Fail("cannot start " + words[0]);
+    close(pipeEnds[0]);
+    return std::nullopt;
   }
   FILE* output = fdopen(pipeEnds[0], "r");
   char line[256] = {};
@@ -228,13 +230,22 @@ std::string RunProgram(std::vector<std::string> words, double* milliseconds = nu
   }
   int status = 0;
   if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    return std::nullopt;
+  }
+  return std::string(line);
+}
+
+std::string RunProgram(const std::vector<std::string>& words, double* milliseconds = nullptr,
+                       char* const* environment = environ) {
+  std::optional<std::string> line = TryProgram(words, milliseconds, environment);
+  if (!line) {
     std::string command;
     for (const std::string& word : words) {
       command += (command.empty() ? "" : " ") + word;
     }
     Fail("'" + command + "' failed");
   }
-  return line;
+  return *line;
 }
 
 // Runs this executable with `arguments`.
@@ -366,10 +377,15 @@ int main(int argc, char** argv) {
 
   {
     const VirtualDisplay display;
+    const VirtualDisplay::ClientEnvironment onDisplay(display);
     if (display.Name().empty()) {
       std::printf("start-up on a virtual X display: not measured, Xvfb could not be started\n");
+    } else if (!TryProgram(BareWindow(false), nullptr, onDisplay.Get())) {
+      std::printf(
+          "start-up on a virtual X display: not measured, no window could be shown on "
+          "%s\n",
+          display.Name().c_str());
     } else {
-      const VirtualDisplay::ClientEnvironment onDisplay(display);
       PrintStartup("on a virtual X display (Xvfb, no window manager)",
                    MedianStartups(onDisplay.Get()));
     }
