@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyleFactory>
@@ -207,6 +208,8 @@ class ShellPartsTest : public QObject {
     } app;
     MemoryProfile profile("");
     ScriptedSerialConnector serial;
+    // Restored however the test ends: the setting is the process's, and later tests use it.
+    const auto restore = qScopeGuard([] { CStartupPicture::SetPictureEnabled(true); });
     for (const bool picture : {false, true}) {
       CStartupPicture::SetPictureEnabled(picture);
       CMainFrame frame(profile, serial, app, false);
@@ -220,7 +223,6 @@ class ShellPartsTest : public QObject {
       QVERIFY(!textDrawn);
       QCOMPARE(toolbarMade, !picture);  // no sooner than it must
     }
-    CStartupPicture::SetPictureEnabled(true);
   }
 
   void helpPagesAreBuiltIn() {
