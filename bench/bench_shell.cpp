@@ -293,8 +293,9 @@ struct StartupTimes {
 };
 
 // Median start-up of each kind, the kinds taken in turn within each round so that a change
-// in the machine's load touches all of them alike.
-StartupTimes MedianStartups(char* const* environment) {
+// in the machine's load touches all of them alike. Nothing when a start-up fails, as one
+// does if the display goes away during the rounds.
+std::optional<StartupTimes> MedianStartups(char* const* environment) {
   constexpr int kRounds = 21;
   const std::vector<std::vector<std::string>> kinds{
       BareWindow(false), {OwnPath(), "--child", "app"}, BareWindow(true)};
@@ -307,9 +308,12 @@ StartupTimes MedianStartups(char* const* environment) {
         round % 2 == 0 ? std::vector<std::size_t>{0, 1, 2} : std::vector<std::size_t>{1, 0, 2};
     for (const std::size_t kind : order) {
       double ms = 0;
-      const std::string line = RunProgram(kinds[kind], &ms, environment);
+      const std::optional<std::string> line = TryProgram(kinds[kind], &ms, environment);
+      if (!line) {
+        return std::nullopt;
+      }
       totals[kind].push_back(ms);
-      inMain[kind].push_back(Decimal(line, "in-main "));
+      inMain[kind].push_back(Decimal(*line, "in-main "));
     }
   }
   std::vector<StartupTime> medians;
@@ -321,7 +325,7 @@ StartupTimes MedianStartups(char* const* environment) {
     ratios.push_back(totals[1][round] / totals[0][round]);
   }
   std::sort(ratios.begin(), ratios.end());
-  return {medians[0], medians[1], medians[2], ratios};
+  return StartupTimes{medians[0], medians[1], medians[2], ratios};
 }
 
 long Number(const std::string& text, const char* key) {
@@ -385,12 +389,18 @@ int main(int argc, char** argv) {
           "start-up on a virtual X display: not measured, no window could be shown on "
           "%s\n",
           display.Name().c_str());
+    } else if (const auto onXvfb = MedianStartups(onDisplay.Get())) {
+      PrintStartup("on a virtual X display (Xvfb, no window manager)", *onXvfb);
     } else {
-      PrintStartup("on a virtual X display (Xvfb, no window manager)",
-                   MedianStartups(onDisplay.Get()));
+      std::printf("start-up on a virtual X display: not measured, a start-up on %s failed\n",
+                  display.Name().c_str());
     }
   }
-  PrintStartup("offscreen, with no display server", MedianStartups(environ));
+  const auto offscreen = MedianStartups(environ);
+  if (!offscreen) {
+    Fail("a start-up on the offscreen platform failed");
+  }
+  PrintStartup("offscreen, with no display server", *offscreen);
 
   const long bareRss = Number(RunProgram(BareWindow(false)), "shown ");
   const std::string hour = RunChild({"--child", "hour"});
