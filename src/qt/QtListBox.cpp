@@ -4,6 +4,7 @@
 #include <QListWidget>
 
 #include "qt/ByteText.h"
+#include "qt/ListLineDelegate.h"
 
 namespace volmograph {
 
@@ -20,6 +21,7 @@ std::string BytesOf(const QListWidgetItem* item) {
 QtListBox::QtListBox(QWidget* parent)
     : m_widget(new QListWidget(parent)), m_fonts(m_widget.data()) {
   m_widget->setUniformItemSizes(true);
+  m_widget->setItemDelegate(new ListLineDelegate(m_widget));
   m_widget->setSelectionMode(QAbstractItemView::SingleSelection);
   // A line wider than the list is cut at its edge, never shortened with an ellipsis.
   m_widget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

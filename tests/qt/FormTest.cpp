@@ -7,9 +7,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStyledItemDelegate>
 #include <QTest>
 #include <QTextLayout>
 #include <QTimer>
@@ -283,6 +285,41 @@ class FormTest : public QObject {
     list.Select(5);
     QCOMPARE(list.Selected(), -1);
     QCOMPARE(list.Count(), 0);
+  }
+
+  // The list's own drawing of its lines must look exactly as the style's.
+  void listLinesLookAsTheStyleDrawsThem() {
+    DesktopRig rig;
+    auto* list = qobject_cast<QListWidget*>(rig.Control(ctl::kSampleList));
+    QVERIFY(list != nullptr);
+    for (const char* line : {" 12:00:01    1.234 Vdc   DCV",
+                             " 12:00:02  \xB5"
+                             "A \xB0"
+                             "C \xD9",
+                             "",
+                             "a line far wider than the list, cut at its edge rather than "
+                             "shortened with an ellipsis, as the list box did"}) {
+      list->addItem(DecodeBytes(line, CharSet::Greek));
+    }
+    list->setCurrentRow(1);
+    rig.widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&rig.widget));
+    const auto drawnAsStyleDraws = [list] {
+      QAbstractItemDelegate* own = list->itemDelegate();
+      const QImage drawn = list->viewport()->grab().toImage();
+      QStyledItemDelegate styles;
+      list->setItemDelegate(&styles);
+      const QImage expected = list->viewport()->grab().toImage();
+      list->setItemDelegate(own);
+      return drawn == expected;
+    };
+    QVERIFY2(drawnAsStyleDraws(), "inactive");
+    rig.widget.activateWindow();
+    list->setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(&rig.widget));
+    QVERIFY2(drawnAsStyleDraws(), "active, focused");
+    list->setEnabled(false);
+    QVERIFY2(drawnAsStyleDraws(), "disabled");
   }
 
   void aLineSelectedWhileTheListIsHiddenIsInViewOnceShown() {
