@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QTextLayout>
 #include <algorithm>
-#include <cmath>
 
 namespace volmograph {
 

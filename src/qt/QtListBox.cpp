@@ -1,22 +1,11 @@
 #include "qt/QtListBox.h"
 
-#include <QByteArray>
 #include <QListWidget>
 
 #include "qt/ByteText.h"
 #include "qt/ListLineDelegate.h"
 
 namespace volmograph {
-
-namespace {
-
-constexpr int kBytesRole = Qt::UserRole;
-
-std::string BytesOf(const QListWidgetItem* item) {
-  return item == nullptr ? std::string() : item->data(kBytesRole).toByteArray().toStdString();
-}
-
-}  // namespace
 
 QtListBox::QtListBox(QWidget* parent)
     : m_widget(new QListWidget(parent)), m_fonts(m_widget.data()) {
@@ -36,12 +25,12 @@ QtListBox::~QtListBox() {
 
 void QtListBox::Clear() {
   m_widget->clear();
+  m_lines.clear();
 }
 
 int QtListBox::Add(const std::string& line) {
-  auto* item = new QListWidgetItem(DecodeBytes(line, m_charSet));
-  item->setData(kBytesRole, QByteArray(line.data(), static_cast<qsizetype>(line.size())));
-  m_widget->addItem(item);
+  m_widget->addItem(new QListWidgetItem(DecodeBytes(line, m_charSet)));
+  m_lines.push_back(line);
   return m_widget->count() - 1;
 }
 
@@ -51,6 +40,7 @@ void QtListBox::DeleteAt(int index) {
   }
   const bool wasSelected = index == Selected();
   delete m_widget->takeItem(index);
+  m_lines.erase(m_lines.begin() + index);
   if (wasSelected) {
     m_widget->setCurrentRow(-1);
   }
@@ -61,7 +51,9 @@ int QtListBox::Count() const {
 }
 
 std::string QtListBox::Line(int index) const {
-  return BytesOf(m_widget->item(index));
+  return index >= 0 && index < static_cast<int>(m_lines.size())
+             ? m_lines[static_cast<std::size_t>(index)]
+             : std::string();
 }
 
 void QtListBox::Select(int index) {
@@ -95,8 +87,7 @@ void QtListBox::SetFont(const FontDescription& font) {
   }
   m_charSet = font.charSet;
   for (int i = 0; i < m_widget->count(); ++i) {
-    QListWidgetItem* item = m_widget->item(i);
-    item->setText(DecodeBytes(BytesOf(item), m_charSet));
+    m_widget->item(i)->setText(DecodeBytes(Line(i), m_charSet));
   }
 }
 

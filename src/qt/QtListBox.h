@@ -6,6 +6,7 @@
 
 #include <QListWidget>
 #include <QPointer>
+#include <deque>
 #include <optional>
 #include <string>
 
@@ -43,6 +44,9 @@ class QtListBox : public ListBox {
   FontResolver m_fonts;
   CharSet m_charSet = CharSet::Ansi;
   std::optional<FontDescription> m_font;
+  // Each line's bytes, in the list's order. Every graph reads them all back, which costs
+  // far less from here than from the widget's items.
+  std::deque<std::string> m_lines;
 };
 
 }  // namespace volmograph
