@@ -84,30 +84,31 @@ void ListLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   }
   const QWidget* widget = item.widget;
   const QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+  const QString text = item.text;
+  // Without its text the item's rectangles are the same, and the style does not lay it out.
+  item.text.clear();
   const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget);
   const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
   const QRect focusRect = style->subElementRect(QStyle::SE_ItemViewItemFocusRect, &item, widget);
-  const QString text = item.text;
   const bool focused = item.state & QStyle::State_HasFocus;
   // The background and the selection, then the text, then the focus frame over them: the
-  // style's frame may tint what lies under it.
-  item.text.clear();
+  // style's frame may tint what lies under it. The style keeps all three within the item.
   item.state &= ~QStyle::State_HasFocus;
   style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
+  painter->save();
+  painter->setClipRect(item.rect, Qt::IntersectClip);
   if (!text.isEmpty()) {
     const Line& line = Prepared(text, item.font);
     const QRect area = textRect.adjusted(margin, 0, -margin, 0);
     const int top = area.top() + (area.height() - line.height) / 2;
-    painter->save();
-    painter->setClipRect(item.rect, Qt::IntersectClip);
     painter->setFont(item.font);
     painter->setPen(TextColour(item));
     painter->drawStaticText(QPoint(area.left(), top), line.layout);
-    painter->restore();
   }
   if (focused) {
     DrawFocusFrame(*painter, item, focusRect, *style);
   }
+  painter->restore();
 }
 
 }  // namespace volmograph

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "files/TextDataFile.h"
 #include "platform/HeadlessPlatform.h"
@@ -299,17 +300,29 @@ class FormTest : public QObject {
                              "",
                              "a line far wider than the list, cut at its edge rather than "
                              "shortened with an ellipsis, as the list box did"}) {
-      list->addItem(DecodeBytes(line, CharSet::Greek));
+      rig.widget.View().m_sampleList.Add(line);
     }
-    list->setCurrentRow(1);
+    rig.widget.View().m_sampleList.Select(1);
     rig.widget.show();
     QVERIFY(QTest::qWaitForWindowExposed(&rig.widget));
-    const auto drawnAsStyleDraws = [list] {
+    // At a whole and at a fractional number of device pixels per pixel.
+    const auto pictures = [list] {
+      std::vector<QImage> drawn;
+      for (const qreal scale : {1.0, 1.25}) {
+        QImage image(list->viewport()->size() * scale, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::transparent);
+        list->viewport()->render(&image);
+        drawn.push_back(image);
+      }
+      return drawn;
+    };
+    const auto drawnAsStyleDraws = [list, &pictures] {
       QAbstractItemDelegate* own = list->itemDelegate();
-      const QImage drawn = list->viewport()->grab().toImage();
+      const std::vector<QImage> drawn = pictures();
       QStyledItemDelegate styles;
       list->setItemDelegate(&styles);
-      const QImage expected = list->viewport()->grab().toImage();
+      const std::vector<QImage> expected = pictures();
       list->setItemDelegate(own);
       return drawn == expected;
     };
