@@ -394,9 +394,14 @@ int main(int argc, char** argv) {
           display.Name().c_str());
     } else if (const auto onXvfb = MedianStartups(onDisplay.Get())) {
       PrintStartup("on a virtual X display (Xvfb, no window manager)", *onXvfb, true);
+    } else if (TryProgram(BareWindow(false), nullptr, onDisplay.Get())) {
+      // The display still shows a bare window, so the failure was the program's own.
+      Fail("a start-up failed on the virtual display " + display.Name());
     } else {
-      std::printf("start-up on a virtual X display: not measured, a start-up on %s failed\n",
-                  display.Name().c_str());
+      std::printf(
+          "start-up on a virtual X display: not measured, %s stopped showing windows during "
+          "the rounds\n",
+          display.Name().c_str());
     }
   }
   const auto offscreen = MedianStartups(environ);
