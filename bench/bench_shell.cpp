@@ -356,6 +356,31 @@ void PrintStartup(const char* where, const StartupTimes& startup, bool judged) {
               startup.bareText.total, startup.bareText.inMain);
 }
 
+// The start-up on a virtual X display started for the run, which carries the verdict; said
+// to be not measured when no display can be had or it stops showing windows.
+void MeasureOnVirtualDisplay() {
+  const VirtualDisplay display;
+  const VirtualDisplay::ClientEnvironment onDisplay(display);
+  if (display.Name().empty()) {
+    std::printf("start-up on a virtual X display: not measured, Xvfb could not be started\n");
+  } else if (!TryProgram(BareWindow(false), nullptr, onDisplay.Get())) {
+    std::printf(
+        "start-up on a virtual X display: not measured, no window could be shown on "
+        "%s\n",
+        display.Name().c_str());
+  } else if (const auto onXvfb = MedianStartups(onDisplay.Get())) {
+    PrintStartup("on a virtual X display (Xvfb, no window manager)", *onXvfb, true);
+  } else if (TryProgram(BareWindow(false), nullptr, onDisplay.Get())) {
+    // The display still shows a bare window, so the failure was the program's own.
+    Fail("a start-up failed on the virtual display " + display.Name());
+  } else {
+    std::printf(
+        "start-up on a virtual X display: not measured, %s stopped showing windows during "
+        "the rounds\n",
+        display.Name().c_str());
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -382,28 +407,7 @@ int main(int argc, char** argv) {
   const char* secondsText = std::getenv("VOLMOGRAPH_BENCH_CPU_SECONDS");
   const int seconds = std::max(1, secondsText != nullptr ? std::atoi(secondsText) : 60);
 
-  {
-    const VirtualDisplay display;
-    const VirtualDisplay::ClientEnvironment onDisplay(display);
-    if (display.Name().empty()) {
-      std::printf("start-up on a virtual X display: not measured, Xvfb could not be started\n");
-    } else if (!TryProgram(BareWindow(false), nullptr, onDisplay.Get())) {
-      std::printf(
-          "start-up on a virtual X display: not measured, no window could be shown on "
-          "%s\n",
-          display.Name().c_str());
-    } else if (const auto onXvfb = MedianStartups(onDisplay.Get())) {
-      PrintStartup("on a virtual X display (Xvfb, no window manager)", *onXvfb, true);
-    } else if (TryProgram(BareWindow(false), nullptr, onDisplay.Get())) {
-      // The display still shows a bare window, so the failure was the program's own.
-      Fail("a start-up failed on the virtual display " + display.Name());
-    } else {
-      std::printf(
-          "start-up on a virtual X display: not measured, %s stopped showing windows during "
-          "the rounds\n",
-          display.Name().c_str());
-    }
-  }
+  MeasureOnVirtualDisplay();
   const auto offscreen = MedianStartups(environ);
   if (!offscreen) {
     Fail("a start-up on the offscreen platform failed");
